@@ -1,0 +1,1 @@
+#include "Exception.h"
