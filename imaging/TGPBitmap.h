@@ -24,6 +24,11 @@ inline constexpr char16_t kEncoderPng[] = u"{557CF406-1A04-11D3-9A73-0000F81EF32
 // Lets tests reach the out-of-memory paths without exhausting the machine.
 void SetPixelMemoryLimit(std::size_t bytes);
 
+// A smoothly reduced copy of the image for showing it below 100 %: each output pixel is the average
+// of the source area it covers (premultiplied, so transparent pixels lend no colour), which shows
+// no moiré. Premultiplied ARGB, for painting. Throws Exception when it cannot be allocated.
+QImage ReducedForView(const QImage& source, QSize size);
+
 class TGPBitmap {
  public:
   // The first frame of an image file, without colour management or EXIF rotation; nullptr when
@@ -41,6 +46,14 @@ class TGPBitmap {
   // QImage's dots-per-metre fields.
   const QImage& Image() const { return FImage; }
 
+  // Dots per inch, as recorded by the file the image came from; kept through every edit.
+  double HorizontalResolution() const { return FImage.dotsPerMeterX() * 0.0254; }
+  double VerticalResolution() const { return FImage.dotsPerMeterY() * 0.0254; }
+  void SetResolution(double dpiX, double dpiY) {
+    FImage.setDotsPerMeterX(qRound(dpiX / 0.0254));
+    FImage.setDotsPerMeterY(qRound(dpiY / 0.0254));
+  }
+
   // A 32-bit ARGB copy of the area; nullptr when the area is empty or not inside the image.
   // Throws Exception when the copy cannot be allocated.
   std::unique_ptr<TGPBitmap> CloneArea(const QRect& area) const;
@@ -54,11 +67,14 @@ class TGPBitmap {
  private:
   friend class TGPGraphics;
   QImage FImage;
+  // Still as FromScan0 made it: all transparent, never drawn on.
+  bool FBlank = false;
 };
 
 // A drawing surface on an image. Everything drawn blends over what is there (source-over).
 class TGPGraphics {
  public:
+  // The drawing is complete in the target's pixels once the surface is released.
   explicit TGPGraphics(TGPBitmap& target);
   ~TGPGraphics();
   TGPGraphics(const TGPGraphics&) = delete;
