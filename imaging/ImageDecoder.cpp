@@ -1,8 +1,10 @@
 #include <QColorSpace>
+#include <QFile>
 #include <QImageReader>
 #include <algorithm>
 #include <climits>
 
+#include "Completeness.h"
 #include "Exception.h"
 #include "PixelMemory.h"
 #include "RowConverter.h"
@@ -48,10 +50,11 @@ QImage Straightened(QImage image) {
 std::unique_ptr<TGPBitmap> TGPBitmap::FromFile(const QString& path) {
   try {
     RaiseAllocationLimit();
-    QImageReader reader(path);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return nullptr;
+    QImageReader reader(&file);
     reader.setAutoTransform(false);
-    reader.setDecideFormatFromContent(true);
-    if (!reader.canRead()) return nullptr;
+    if (!reader.canRead() || !HoldsAllItsData(file, reader.format())) return nullptr;
     QImage image = DecodeTarget(reader);
     if (!reader.read(&image) || image.isNull()) return nullptr;
     // Pixels are shown as stored: no colour management.

@@ -16,8 +16,13 @@ std::unique_ptr<TGPBitmap> TGPBitmap::FromHBITMAP(const QImage& bitmap) {
   for (int y = 0; y < bitmap.height(); ++y)
     std::memcpy(copy.scanLine(y), bitmap.constScanLine(y), rowBytes);
   copy.setColorTable(bitmap.colorTable());
-  // A bitmap that records no resolution is shown at the screen's customary 96 dpi.
-  if (bitmap.dotsPerMeterX() > 0 && bitmap.dotsPerMeterY() > 0) {
+  // A bitmap that records no resolution (Qt gives such images its default) is shown at the
+  // screen's customary 96 dpi, as PixelMemory::Allocate set.
+  const QImage unset(1, 1, QImage::Format_ARGB32);
+  const bool recorded = bitmap.dotsPerMeterX() > 0 && bitmap.dotsPerMeterY() > 0 &&
+                        (bitmap.dotsPerMeterX() != unset.dotsPerMeterX() ||
+                         bitmap.dotsPerMeterY() != unset.dotsPerMeterY());
+  if (recorded) {
     copy.setDotsPerMeterX(bitmap.dotsPerMeterX());
     copy.setDotsPerMeterY(bitmap.dotsPerMeterY());
   }
