@@ -26,7 +26,8 @@ class TToolBarContainer : public QWidget {
   int BarCount() const;
   QToolBar* Bar(int index) const;  // index = order of adding
   QRect BarBounds(int index) const;
-  // The bounds are applied in one step, then the bars are laid out in their rows.
+  // The bounds are applied in one step, then the bars are laid out in their rows: the top selects
+  // the row, the height is the row's, a width narrower than the bar's buttons need is widened.
   void SetBarBounds(int index, const QRect& bounds);
 
   QSize sizeHint() const override;
