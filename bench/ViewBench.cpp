@@ -25,8 +25,9 @@ const QString& JpegPath() {
 }
 
 void DecodeToView(benchmark::State& state) {
+  const QString& path = JpegPath();
   for (auto _ : state) {
-    auto bitmap = imaging::TGPBitmap::FromFile(JpegPath());
+    auto bitmap = imaging::TGPBitmap::FromFile(path);
     if (!bitmap) state.SkipWithError("decode failed");
     QImage view = imaging::ReducedForView(bitmap->Image(), kView);
     benchmark::DoNotOptimize(view.constBits());
@@ -35,8 +36,9 @@ void DecodeToView(benchmark::State& state) {
 
 void QtDecode(benchmark::State& state) {
   QImageReader::setAllocationLimit(1024);
+  const QString& path = JpegPath();
   for (auto _ : state) {
-    QImageReader reader(JpegPath());
+    QImageReader reader(path);
     QImage image = reader.read();
     if (image.isNull()) state.SkipWithError("decode failed");
     benchmark::DoNotOptimize(image.constBits());
@@ -44,7 +46,7 @@ void QtDecode(benchmark::State& state) {
 }
 
 void ReduceOnly(benchmark::State& state) {
-  static const QImage photo = bench::PhotoLike(7264, 4843, QImage::Format_RGB32);  // 35 MP
+  const QImage photo = bench::PhotoLike(7264, 4843, QImage::Format_RGB32);  // 35 MP
   for (auto _ : state) {
     QImage view = imaging::ReducedForView(photo, kView);
     benchmark::DoNotOptimize(view.constBits());

@@ -173,9 +173,12 @@ TEST_F(Codec, OpensA1200DpiA4Scan) {
     writer.setQuality(50);
     ASSERT_TRUE(writer.write(scan));
   }
+  const std::size_t before = PixelMemory::InUse();
   auto read = TGPBitmap::FromFile(path);
   ASSERT_TRUE(read);
   EXPECT_EQ(read->Image().size(), QSize(10200, 14040));
+  // Decoded straight into the program's own (huge-page) pixel memory.
+  EXPECT_EQ(PixelMemory::InUse() - before, std::size_t(10200) * 14040 * 4);
   EXPECT_LT(test::ChannelDistance(read->Image().pixel(5000, 1050), qRgb(10, 10, 10)), 8);
   EXPECT_LT(test::ChannelDistance(read->Image().pixel(5000, 7000), qRgb(240, 236, 220)), 8);
 }
