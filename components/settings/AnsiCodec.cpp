@@ -3,6 +3,7 @@
 #include <iconv.h>
 #include <langinfo.h>
 
+#include <algorithm>
 #include <cerrno>
 
 #include "Exception.h"
@@ -28,19 +29,27 @@ class TIconv {
   // left) bytes and Replacement is emitted for it, so conversion always reaches the end.
   template <typename SkipFn>
   QByteArray Convert(QByteArrayView Input, QByteArrayView Replacement, SkipFn SkipBad) const {
+    // Input goes in small chunks: after a bad sequence iconv re-scans what it was given, which
+    // would make a long run of bad characters cost quadratic time.
+    constexpr size_t kChunk = 64;
     QByteArray Output;
     Output.reserve(Input.size() * 2 + 16);
     char* In = const_cast<char*>(Input.data());
     size_t InLeft = static_cast<size_t>(Input.size());
-    char Buffer[4096];
+    char Buffer[1024];
     while (InLeft > 0) {
+      const size_t Chunk = std::min(InLeft, kChunk);
+      size_t ChunkLeft = Chunk;
       char* Out = Buffer;
       size_t OutLeft = sizeof(Buffer);
-      const size_t Result = iconv(FHandle, &In, &InLeft, &Out, &OutLeft);
+      const size_t Result = iconv(FHandle, &In, &ChunkLeft, &Out, &OutLeft);
       const int Error = errno;
+      InLeft -= Chunk - ChunkLeft;
       Output.append(Buffer, Out - Buffer);
       if (Result != static_cast<size_t>(-1) || Error == E2BIG) continue;
-      // EILSEQ or EINVAL (a sequence cut off at the end): replace it and go on after it.
+      // A sequence cut by the chunk's end goes on in the next chunk.
+      if (Error == EINVAL && InLeft > ChunkLeft && ChunkLeft < Chunk) continue;
+      // EILSEQ, or a sequence cut off at the very end: replace it and go on after it.
       const size_t Skip = SkipBad(In, InLeft);
       In += Skip;
       InLeft -= Skip;

@@ -210,17 +210,22 @@ qsizetype TExtIniFile::LookupItem(const QString& Section, const QString& Item,
                                   QString& Value) const {
   Value.clear();
   const qsizetype Index = FindSection(Section);
-  if (Index < 0) return -1;
-  const Qt::CaseSensitivity Case = CaseSensitive() ? Qt::CaseSensitive : Qt::CaseInsensitive;
+  // A name is the text before a line's first "=", so a name with "=" in it never matches.
+  if (Index < 0 || Item.contains(u'=')) return -1;
   const QStringList& Lines = FSections.Lines(Index);
   for (qsizetype Line = 0; Line < Lines.size(); ++Line) {
-    const QString& Text = Lines.at(Line);
-    const qsizetype Equals = Text.indexOf(u'=');
-    if (Equals < 0 || QStringView(Text).left(Equals).compare(Item, Case) != 0) continue;
-    Value = Text.mid(Equals + 1);
+    if (!NameMatches(Lines.at(Line), Item)) continue;
+    Value = Lines.at(Line).mid(Item.size() + 1);
     return Line;
   }
   return -1;
+}
+
+bool TExtIniFile::NameMatches(const QString& Line, const QString& Name) const {
+  // Compares only the name's length of the line, however long the line is.
+  const Qt::CaseSensitivity Case = CaseSensitive() ? Qt::CaseSensitive : Qt::CaseInsensitive;
+  return Line.size() > Name.size() && Line.at(Name.size()) == u'=' &&
+         QStringView(Line).left(Name.size()).compare(Name, Case) == 0;
 }
 
 void TExtIniFile::StoreItem(const QString& Section, const QString& Item, const QString& Value) {
@@ -284,11 +289,16 @@ QList<int32_t> TExtIniFile::ListEntries(const QString& Section, const QString& I
   QList<int32_t> Entries;
   const qsizetype Index = FindSection(Section);
   if (Index < 0) return Entries;
-  const Qt::CaseSensitivity Case = CaseSensitive() ? Qt::CaseSensitive : Qt::CaseInsensitive;
   const QString Prefix = Item + u'.';
+  if (Prefix.contains(u'=')) return Entries;
+  const Qt::CaseSensitivity Case = CaseSensitive() ? Qt::CaseSensitive : Qt::CaseInsensitive;
   for (const QString& Line : FSections.Lines(Index)) {
-    const qsizetype Equals = Line.indexOf(u'=');
-    if (Equals < 0 || !QStringView(Line).left(Equals).startsWith(Prefix, Case)) continue;
+    if (!Line.startsWith(Prefix, Case)) continue;
+    qsizetype Equals = Prefix.size();
+    while (Equals < Line.size() && Line.at(Equals).unicode() >= '0' &&
+           Line.at(Equals).unicode() <= '9')
+      ++Equals;
+    if (Equals == Line.size() || Line.at(Equals) != u'=') continue;
     const QStringView Digits = QStringView(Line).sliced(Prefix.size(), Equals - Prefix.size());
     bool Ok = false;
     const int32_t Entry = Digits.toInt(&Ok);

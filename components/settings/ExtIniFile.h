@@ -183,6 +183,8 @@ class TExtIniFile : public QObject {
   void ReadFormPlacement(const QString& Section, const QString& Item, QWidget& Form,
                          bool KeepPosition) const;
   void ReadClientSize(const QString& Section, const QString& Item, QWidget& Form) const;
+  // Whether Line is an item line of that name (Name holds no "=").
+  bool NameMatches(const QString& Line, const QString& Name) const;
   static QString ListEntryName(const QString& Item, int32_t Index);
   // Indexes in [First, End) of the list entries present in the section, in ascending order.
   QList<int32_t> ListEntries(const QString& Section, const QString& Item, int32_t First,

@@ -12,6 +12,10 @@
 // code page and "." as the decimal separator unless the test says otherwise.
 class StoreFixture : public testing::Test {
  protected:
+  StoreFixture() = default;
+  // Files in a folder below Base, for tests that want a faster file system than the default.
+  explicit StoreFixture(const QString& Base) : FDir(Base + QStringLiteral("/settings-XXXXXX")) {}
+
   QString PathOf(const QString& Name) const { return FDir.filePath(Name); }
   QString Path() const { return PathOf(QStringLiteral("test.ini")); }
 
