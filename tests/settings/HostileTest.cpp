@@ -6,6 +6,7 @@
 #include <QWidget>
 #include <random>
 
+#include "ReadEveryEntry.h"
 #include "StoreFixture.h"
 #include "TestApplication.h"
 
@@ -14,19 +15,14 @@ namespace {
 const auto* const kEnvironment =
     testing::AddGlobalTestEnvironment(new TApplicationEnvironment<QApplication>);
 
-const QList<QByteArray> kSeeds = {
-    "[Forms]\r\nfrmMain=FORM\r\nfrmMain.flags=0\r\nfrmMain.show=1\r\nfrmMain.mx=-1\r\n"
-    "frmMain.my=-1\r\nfrmMain.left=10\r\nfrmMain.top=20\r\nfrmMain.right=410\r\n"
-    "frmMain.bottom=320\r\nfrmMain.state=2\r\nfrmMain.cwidth=400\r\nfrmMain.cheight=300\r\n"
-    "Loupe=1\r\n\r\n[Options]\r\nBandColor=$0000FFFF\r\nBackColor=$00FFFFFF\r\nBackAlpha=255\r\n",
-    "[Fonts]\r\nf=FONT\r\nf.charset=128\r\nf.color=$FF000008\r\nf.height=-12\r\nf.name=IPA\r\n"
-    "f.pitch=2\r\nf.b=1\r\nf.i=0\r\nf.u=true\r\nf.s=0\r\n[Lists]\r\nL=LIST\r\nL.count=3\r\n"
-    "L.0=a\r\nL.1=\r\nL.2=c\r\np=POINT\r\np.x=1\r\np.y=2\r\nr=RECT\r\nr.left=1\r\n",
-    QString("[設定]\r\n名前=画像の傾き\r\nx=0x1F\r\nd=45000.75\r\nc=12.3456\r\ns=c^0z4!\r\n")
-        .toUtf8(),
-    QByteArray("\xFF\xFE[\0S\0]\0\r\0\n\0k\0=\0\x42\x30\r\0\n\0", 20),
-    QByteArray("\xEF\xBB\xBF[Tools]\nX.0=0\nY.0=30\rWidth.0=100\r\nHeight.0=$1E\n"),
-};
+// Real files of each kind: placements, records, values, UTF-16 and mixed line breaks.
+QList<QByteArray> Seeds() {
+  QList<QByteArray> Files;
+  const QDir Folder(LEVELORA_FIXTURES "/settings/seeds");
+  for (const QString& Name : Folder.entryList({"*.ini"}, QDir::Files, QDir::Name))
+    Files.append(StoreFixture::ReadFile(Folder.filePath(Name)));
+  return Files;
+}
 
 // Mutates a file the way damaged disks, bad editors and attackers do.
 class TMutator {
@@ -110,56 +106,6 @@ class TMutator {
   std::mt19937 FRandom;
 };
 
-// Every reader, over Item and the record it may belong to.
-void ReadEverything(const TExtIniFile& Store, const QString& Section, const QString& Item,
-                    QWidget& Form, QWidget& Control) {
-  Store.ReadBool(Section, Item, false);
-  Store.ReadInt(Section, Item, 0);
-  Store.ReadInt64(Section, Item, 0);
-  Store.ReadCardinal(Section, Item, 0);
-  Store.ReadUInt(Section, Item, 0);
-  Store.ReadColor(Section, Item, 0);
-  Store.ReadFloat(Section, Item, 0);
-  Store.ReadCurr(Section, Item, Currency{});
-  Store.ReadDateTime(Section, Item, 0);
-  Store.ReadDate(Section, Item, 0);
-  Store.ReadTime(Section, Item, 0);
-  Store.ReadStr(Section, Item, QString());
-  Store.ReadDirectory(Section, Item, QString());
-  Store.ReadStrEx(Section, Item, QByteArray(), QByteArray("key"));
-  Store.ReadStrEx(Section, Item, QString(), QString("鍵"));
-  const QString Record = Item.left(Item.lastIndexOf(u'.'));
-  for (const QString& Name : {Item, Record}) {
-    TFont Font;
-    Store.ReadFont(Section, Name, Font);
-    Store.ReadPoint(Section, Name, TPoint{});
-    Store.ReadRect(Section, Name, TRect{});
-    QStringList List;
-    Store.ReadList(Section, Name, List);
-    Store.ReadFormEx(Section, Name, Form);
-    Store.ReadWinSizeEx(Section, Name, Form);
-    Store.ReadWinPos(Section, Name, Form);
-    Store.ReadBounds(Section, Name, Control);
-    Store.ReadPos(Section, Name, Control);
-    Store.ReadSize(Section, Name, Control);
-  }
-}
-
-void ExerciseReaders(TExtIniFile& Store, QWidget& Form, QWidget& Control) {
-  QStringList Names;
-  Store.ReadSectionName(Names);
-  for (int32_t Index = 0; Index < std::min<int32_t>(Store.SectionCount(), 6); ++Index) {
-    const QString Section = Store.Sections(Index);
-    QStringList Lines;
-    Store.ReadSection(Section, Lines);
-    for (qsizetype Line = 0; Line < std::min<qsizetype>(Lines.size(), 8); ++Line) {
-      const QString Item = Lines.at(Line).section(u'=', 0, 0);
-      ReadEverything(Store, Section, Item, Form, Control);
-    }
-    ReadEverything(Store, Section, QStringLiteral("k"), Form, Control);
-  }
-}
-
 // Each save reaches the disk with a sync; in memory the thousands of saves cost little.
 class HostileFileTest : public StoreFixture {
  protected:
@@ -168,6 +114,8 @@ class HostileFileTest : public StoreFixture {
 
 TEST_F(HostileFileTest, MutatedFilesLoadReadAndSaveStably) {
   constexpr int kFiles = 3000;
+  const QList<QByteArray> Seeds = ::Seeds();
+  ASSERT_EQ(Seeds.size(), 5);
   TMutator Mutator(20261210);
   QWidget Form;
   Form.setObjectName("frmMain");
@@ -176,7 +124,7 @@ TEST_F(HostileFileTest, MutatedFilesLoadReadAndSaveStably) {
   auto Store = Open();
   Store->SetAutoUpdate(false);
   for (int File = 0; File < kFiles; ++File) {
-    const QByteArray Bytes = Mutator.Mutate(kSeeds.at(File % kSeeds.size()));
+    const QByteArray Bytes = Mutator.Mutate(Seeds.at(File % Seeds.size()));
     WriteFile(Path(), Bytes);
     const TIniEncoding Encoding = static_cast<TIniEncoding>(Mutator.Pick(0, 2));
     const bool Utf8 = Mutator.Pick(0, 3) != 0;

@@ -11,6 +11,12 @@
 // Each test gets a store of its own on a file in a fresh temporary folder, with UTF-8 as the
 // code page and "." as the decimal separator unless the test says otherwise.
 class StoreFixture : public testing::Test {
+ public:
+  static QByteArray ReadFile(const QString& FilePath) {
+    QFile File(FilePath);
+    return File.open(QIODevice::ReadOnly) ? File.readAll() : QByteArray();
+  }
+
  protected:
   StoreFixture() = default;
   // Files in a folder below Base, for tests that want a faster file system than the default.
@@ -23,10 +29,6 @@ class StoreFixture : public testing::Test {
     QFile File(FilePath);
     ASSERT_TRUE(File.open(QIODevice::WriteOnly));
     File.write(Bytes);
-  }
-  static QByteArray ReadFile(const QString& FilePath) {
-    QFile File(FilePath);
-    return File.open(QIODevice::ReadOnly) ? File.readAll() : QByteArray();
   }
   QByteArray FileBytes() const { return ReadFile(Path()); }
 
