@@ -73,7 +73,7 @@ class TNumberEditModel : public TEditWidget {
   bool Fixed() const { return FFixed; }
   void SetFixed(bool value);
   long double Increment() const { return FIncrement; }
-  virtual void SetIncrement(long double value);
+  void SetIncrement(long double value);
   bool Limit() const { return FLimit; }
   void SetLimit(bool value);
   TLimitOptions LimitOptions() const { return FLimitOptions; }

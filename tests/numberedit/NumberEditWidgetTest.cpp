@@ -136,8 +136,9 @@ TEST_F(NumberEditWidgetTest, MiddleButtonPasteGoesThroughTheFilter) {
   edit.SetText(QStringLiteral("12"));
   w.Enter();
   clipboard->setText(QStringLiteral("3a.4.5"), QClipboard::Selection);
-  QTest::mouseClick(&edit, Qt::MiddleButton, {}, QPoint(edit.width() - 8, edit.height() / 2));
-  EXPECT_EQ(edit.text(), "123.45");
+  // Left of the right-aligned text: the selection goes in at the front.
+  QTest::mouseClick(&edit, Qt::MiddleButton, {}, QPoint(3, edit.height() / 2));
+  EXPECT_EQ(edit.text(), "3.4512");
 }
 
 TEST_F(NumberEditWidgetTest, FocusEnterSelectsAllOrPlacesTheCaretAtTheEnd) {

@@ -241,3 +241,36 @@ TEST(UpdownNumberEditDialogTest, EnterWithoutAnEnabledDefaultButtonOnlyReachesOn
 }
 
 }  // namespace
+
+namespace {
+
+TEST(UpdownNumberEditDialogTest, EnterSkipsDisabledAndHiddenDefaultButtonsUpTheChain) {
+  QWidget window;
+  auto* layout = new QVBoxLayout(&window);
+  auto* inner = new QWidget(&window);
+  auto* innerLayout = new QVBoxLayout(inner);
+  auto* edit = new TUpdownNumberEdit(inner);
+  auto* disabled = new QPushButton(QStringLiteral("A"), inner);
+  auto* hidden = new QPushButton(QStringLiteral("B"), inner);
+  auto* outer = new QPushButton(QStringLiteral("C"), &window);
+  innerLayout->addWidget(edit);
+  innerLayout->addWidget(disabled);
+  innerLayout->addWidget(hidden);
+  layout->addWidget(inner);
+  layout->addWidget(outer);
+  std::vector<QString> clicked;
+  for (QPushButton* b : {disabled, hidden, outer}) {
+    b->setDefault(true);
+    QObject::connect(b, &QPushButton::clicked, [&clicked, b] { clicked.push_back(b->text()); });
+  }
+  disabled->setEnabled(false);
+  window.show();
+  hidden->hide();
+  window.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+  edit->setFocus();
+  QTest::keyClick(edit, Qt::Key_Return);
+  EXPECT_EQ(clicked, std::vector<QString>{QStringLiteral("C")});
+}
+
+}  // namespace
