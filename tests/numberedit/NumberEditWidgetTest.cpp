@@ -10,23 +10,6 @@
 
 namespace {
 
-// One application object for every widget test of this binary.
-class TApplicationEnvironment : public ::testing::Environment {
- public:
-  void SetUp() override {
-    static int argc = 1;
-    static char name[] = "numberedit_widget_test";
-    static char* argv[] = {name, nullptr};
-    FApplication = std::make_unique<QApplication>(argc, argv);
-    QApplication::setApplicationDisplayName(QStringLiteral("Levelora"));
-  }
-  void TearDown() override { FApplication.reset(); }
-
- private:
-  std::unique_ptr<QApplication> FApplication;
-};
-const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new TApplicationEnvironment);
-
 class NumberEditWidgetTest : public ::testing::Test {
  protected:
   NumberEditWidgetTest() {
