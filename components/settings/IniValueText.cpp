@@ -7,15 +7,21 @@
 
 namespace {
 
+// The value of an ASCII digit in Base (10 or 16), or -1.
+int DigitValue(QChar C, int Base) {
+  const char16_t U = C.unicode();
+  if (U >= '0' && U <= '9') return U - '0';
+  if (Base != 16) return -1;
+  if (U >= 'a' && U <= 'f') return U - 'a' + 10;
+  if (U >= 'A' && U <= 'F') return U - 'A' + 10;
+  return -1;
+}
+
 std::optional<uint64_t> ParseDigits(QStringView Digits, int Base) {
   if (Digits.isEmpty()) return std::nullopt;
   uint64_t Magnitude = 0;
   for (const QChar C : Digits) {
-    const int Digit =
-        C.isDigit() && C.unicode() < 128                         ? C.unicode() - '0'
-        : Base == 16 && C.unicode() >= 'a' && C.unicode() <= 'f' ? C.unicode() - 'a' + 10
-        : Base == 16 && C.unicode() >= 'A' && C.unicode() <= 'F' ? C.unicode() - 'A' + 10
-                                                                 : -1;
+    const int Digit = DigitValue(C, Base);
     if (Digit < 0) return std::nullopt;
     if (Magnitude > (std::numeric_limits<uint64_t>::max() - Digit) / Base) return std::nullopt;
     Magnitude = Magnitude * Base + Digit;

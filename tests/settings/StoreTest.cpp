@@ -498,6 +498,19 @@ TEST_F(StoreTest, ReadsAndWritesTheShiftJisCodePage) {
   EXPECT_EQ(FileBytes(), Fixture);
 }
 
+TEST_F(StoreTest, LongShiftJisTextsSurviveTheFile) {
+  // Long enough that multi-byte characters straddle the converter's chunks both ways.
+  const QString Text = QString("傾きを補正する画像、").repeated(40) + "①";
+  auto Store = Open();
+  Store->SetAnsiCodePage("CP932");
+  Store->WriteStr("設定", "長い", Text);
+  Store->Update();
+  Store->Reload();
+  EXPECT_EQ(Store->ReadStr("設定", "長い", "-"), Text);
+  // "[設定]" CR LF, "長い=", two bytes for each character, then two CR LF.
+  EXPECT_EQ(FileBytes().size(), 8 + 5 + Text.size() * 2 + 4);
+}
+
 TEST_F(StoreTest, CharactersTheCodePageLacksBecomeQuestionMarks) {
   auto Store = Open();
   Store->SetAnsiCodePage("CP932");
