@@ -613,6 +613,8 @@ void TfrmEdit::closeEvent(QCloseEvent* Event) {
     Event->ignore();
     return;
   }
+  // Announced before the frame activates the next window, so that the next one's activation
+  // has the last word on the commands.
+  if (FOnImageClose) RunGuarded([&] { FOnImageClose(this); });
   QMdiSubWindow::closeEvent(Event);
-  if (Event->isAccepted() && FOnImageClose) RunGuarded([&] { FOnImageClose(this); });
 }

@@ -73,6 +73,13 @@ void SaveImage(const QImage& image, const QString& path, const QString& encoderC
   QSaveFile file(path);
   if (!file.open(QIODevice::WriteOnly)) Fail(path, FileErrorReason(file), file.errorString());
   Encode(image, format, file, path);
+  // Qt's commit does not notice a buffered write that failed (a full disk or a size limit) and
+  // would put the short file in place: flush and look first.
+  if (!file.flush() || file.error() != QFileDevice::NoError) {
+    const QString reason = FileErrorReason(file), detail = file.errorString();
+    file.cancelWriting();
+    Fail(path, reason, detail);
+  }
   if (!file.commit()) Fail(path, FileErrorReason(file), file.errorString());
 }
 
