@@ -7,21 +7,15 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
-#include <QMessageBox>
 #include <QMimeData>
 #include <QTimer>
 #include <memory>
 #include <utility>
 
+#include "ErrorGuard.h"
 #include "Exception.h"
 
 namespace {
-
-// The error box of the application: its title as caption, the text ending in a full stop.
-void ShowErrorBox(QWidget* owner, QString message) {
-  if (!message.isEmpty() && message.back() > u'.') message += u'.';
-  QMessageBox::critical(owner, QGuiApplication::applicationDisplayName(), message);
-}
 
 // The character a key sends to the edit: backspace, carriage return and Ctrl+letter as control
 // codes, otherwise the printable text; empty for keys that send none (arrows, Delete, ...).
@@ -58,7 +52,7 @@ void TNumberEdit::Guarded(const std::function<void()>& action) {
   } catch (const std::exception& e) {
     message = QString::fromLocal8Bit(e.what());
   }
-  QTimer::singleShot(0, this, [this, message] { ShowErrorBox(this, message); });
+  QTimer::singleShot(0, this, [message] { ShowErrorBox(message); });
 }
 
 // A text the program assigns reports its conversion error to the caller; one the user made (typing,
