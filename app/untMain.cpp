@@ -133,7 +133,8 @@ TfrmMain::TfrmMain(QStringList Params) : FParams(std::move(Params)) {
   Action(C::actRevise)->setEnabled(true);
   SetEnabled(kWindowCommands, false);
 
-  resize(625, 404 + menuBar()->sizeHint().height() + FctlbMain->sizeHint().height());
+  // The client area below the menu bar, tool bars included.
+  resize(625, 404 + menuBar()->sizeHint().height());
   // The command line is read the first time the program falls idle, with the frame on screen.
   QTimer::singleShot(0, this, [this] { RunGuarded([&] { apevMainIdle(); }); });
 }

@@ -1,5 +1,8 @@
 #include "BenchImages.h"
 
+#include <QDir>
+#include <QImageWriter>
+
 #include <cmath>
 #include <cstdint>
 
@@ -22,6 +25,17 @@ QImage PhotoLike(int width, int height, QImage::Format format) {
     }
   }
   return image.convertToFormat(format);
+}
+
+const QString& PhotoJpeg24() {
+  static const QString path = [] {
+    const QString p = QDir::temp().filePath("levelora-bench-24mp.jpg");
+    QImageWriter writer(p, "jpeg");
+    writer.setQuality(90);
+    writer.write(PhotoLike(6000, 4000, QImage::Format_RGB32));
+    return p;
+  }();
+  return path;
 }
 
 }  // namespace bench

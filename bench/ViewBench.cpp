@@ -2,9 +2,7 @@
 // beside plain decoding with Qt's reader; and the reduction alone of a 35-megapixel image.
 #include <benchmark/benchmark.h>
 
-#include <QDir>
 #include <QImageReader>
-#include <QImageWriter>
 
 #include "BenchImages.h"
 #include "TGPBitmap.h"
@@ -13,19 +11,8 @@ namespace {
 
 const QSize kView(460, 340);
 
-const QString& JpegPath() {
-  static const QString path = [] {
-    const QString p = QDir::temp().filePath("levelora-bench-24mp.jpg");
-    QImageWriter writer(p, "jpeg");
-    writer.setQuality(90);
-    writer.write(bench::PhotoLike(6000, 4000, QImage::Format_RGB32));
-    return p;
-  }();
-  return path;
-}
-
 void DecodeToView(benchmark::State& state) {
-  const QString& path = JpegPath();
+  const QString& path = bench::PhotoJpeg24();
   for (auto _ : state) {
     auto bitmap = imaging::TGPBitmap::FromFile(path);
     if (!bitmap) state.SkipWithError("decode failed");
@@ -36,7 +23,7 @@ void DecodeToView(benchmark::State& state) {
 
 void QtDecode(benchmark::State& state) {
   QImageReader::setAllocationLimit(1024);
-  const QString& path = JpegPath();
+  const QString& path = bench::PhotoJpeg24();
   for (auto _ : state) {
     QImageReader reader(path);
     QImage image = reader.read();

@@ -12,13 +12,6 @@
 
 namespace {
 
-void EnsureApplication() {
-  static int argc = 1;
-  static char name[] = "app_toolbar_tests";
-  static char* argv[] = {name, nullptr};
-  if (!QApplication::instance()) new QApplication(argc, argv);
-}
-
 struct TImageRef {
   std::string Name;
   std::function<QIcon(int)> List;
@@ -42,7 +35,6 @@ QImage Render(const QIcon& icon, QIcon::Mode mode = QIcon::Normal) {
 
 class CommandImageTest : public ::testing::TestWithParam<TImageRef> {
  protected:
-  void SetUp() override { EnsureApplication(); }
 };
 
 TEST_P(CommandImageTest, RendersVisibleImageOfSixteenPixels) {
@@ -75,12 +67,10 @@ INSTANTIATE_TEST_SUITE_P(All, CommandImageTest, ::testing::ValuesIn(AllImages())
                          });
 
 TEST(CommandImagesTest, SvgImagePluginIsAvailable) {
-  EnsureApplication();
   EXPECT_TRUE(QImageReader::supportedImageFormats().contains("svg"));
 }
 
 TEST(CommandImagesTest, EveryImageIsDifferent) {
-  EnsureApplication();
   const std::vector<TImageRef> images = AllImages();
   for (size_t a = 0; a < images.size(); ++a) {
     for (size_t b = a + 1; b < images.size(); ++b) {
@@ -91,7 +81,6 @@ TEST(CommandImagesTest, EveryImageIsDifferent) {
 }
 
 TEST(CommandImagesTest, IndexOutOfRangeGivesNullIcon) {
-  EnsureApplication();
   EXPECT_TRUE(ToolImage(-1).isNull());
   EXPECT_TRUE(ToolImage(ToolImageCount).isNull());
   EXPECT_TRUE(RotateImage(-1).isNull());
@@ -102,7 +91,6 @@ TEST(CommandImagesTest, IndexOutOfRangeGivesNullIcon) {
 // --gtest_filter='*ContactSheet*' to write every image, enabled and disabled, enlarged four times
 // on grey, to the file named by LEVELORA_CONTACT_SHEET (default command-images.png).
 TEST(CommandImagesTest, DISABLED_WriteContactSheet) {
-  EnsureApplication();
   const std::vector<TImageRef> images = AllImages();
   const int cell = 72, columns = 5;
   const int rows = (static_cast<int>(images.size()) + columns - 1) / columns;

@@ -1,5 +1,6 @@
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 
 #include "MainHarness.h"
 
@@ -60,6 +61,11 @@ TEST_F(MainTest, OpenDialogStartsInTheLastFolderWithAnEmptyNameAndTheLastFilter)
     EXPECT_EQ(dialog->nameFilters().size(), 8);
     EXPECT_EQ(dialog->nameFilters().at(0),
               "すべて (*.gif;*.png;*.jpg;*.jpeg;*.bmp;*.tif;*.tiff)");
+    // The pane beside the list previews the picture under the cursor.
+    emit dialog->currentChanged(first);
+    EXPECT_FALSE(main.dlgOpen().Preview()->pixmap().isNull());
+    emit dialog->currentChanged(Dir.path());
+    EXPECT_TRUE(main.dlgOpen().Preview()->pixmap().isNull());
     dialog->selectNameFilter(dialog->nameFilters().at(2));
     Choose(dialog, Dir.path(), "first.png");
   });

@@ -11,13 +11,6 @@
 
 namespace {
 
-void EnsureApplication() {
-  static int argc = 1;
-  static char name[] = "app_toolbar_tests";
-  static char* argv[] = {name, nullptr};
-  if (!QApplication::instance()) new QApplication(argc, argv);
-}
-
 struct TBarSpec {
   const char* Name;
   int Buttons;
@@ -42,7 +35,6 @@ QIcon SquareIcon() {
 class ToolBarContainerTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    EnsureApplication();
     FContainer = std::make_unique<TToolBarContainer>();
     for (const TBarSpec& spec : FirstRunBars) {
       auto* bar = new QToolBar(QString::fromLatin1(spec.Name));

@@ -1,5 +1,6 @@
 #include <QCloseEvent>
 #include <QPainter>
+#include <QScrollBar>
 
 #include "EditorHarness.h"
 
@@ -47,6 +48,16 @@ INSTANTIATE_TEST_SUITE_P(
                       ZoomCase{"TwoThirdsShows67", 2.0 / 3.0, TZoomState::zsZoomAs, 0, 2.0 / 3.0,
                                "67%"}),
     [](const auto& info) { return std::string(info.param.Name); });
+
+TEST_F(EditorTest, FitWindowShowsTheWholeFrameWithoutScrolling) {
+  TfrmEdit* editor = NewEditor(Pattern(300, 200));
+  editor->Zoom(TZoomState::zsZoomAs, 1.5);
+  editor->FitWindow();
+  QApplication::sendPostedEvents();
+  EXPECT_EQ(editor->scbEdit()->viewport()->size(), QSize(450 + 16, 300 + 16));
+  EXPECT_FALSE(editor->scbEdit()->horizontalScrollBar()->isVisible());
+  EXPECT_FALSE(editor->scbEdit()->verticalScrollBar()->isVisible());
+}
 
 TEST_F(EditorTest, PointerMapsToImagePixelsHalvesToEven) {
   TfrmEdit* editor = NewEditor(Pattern(100, 50));
