@@ -19,7 +19,9 @@
 #include "CommandImages.h"
 #include "ErrorGuard.h"
 #include "Exception.h"
+#include "ExtIniFile.h"
 #include "PictureDialogs.h"
+#include "SystemColors.h"
 #include "ToolBarContainer.h"
 #include "WindowArrangement.h"
 #include "untEdit.h"
@@ -36,11 +38,11 @@ const QString kPictureMask =
 
 // The commands that follow the active editor.
 constexpr std::initializer_list<TCommand> kEditorCommands = {
-    C::actSave,     C::actClose,   C::actSaveAs,  C::actUndo,    C::actCopy,   C::actTrim,
-    C::actMirror,   C::actFlip,    C::actRotate,  C::actZoomSame, C::actZoomAll, C::actZoomIn,
-    C::actZoomOut,  C::actZoomAs,  C::actFitWindow, C::actRevise};
-constexpr std::initializer_list<TCommand> kWindowCommands = {
-    C::actWinCascade, C::actWinTileHorz, C::actWinTileVert, C::actWinArrange};
+    C::actSave,    C::actClose,  C::actSaveAs,    C::actUndo,     C::actCopy,    C::actTrim,
+    C::actMirror,  C::actFlip,   C::actRotate,    C::actZoomSame, C::actZoomAll, C::actZoomIn,
+    C::actZoomOut, C::actZoomAs, C::actFitWindow, C::actRevise};
+constexpr std::initializer_list<TCommand> kWindowCommands = {C::actWinCascade, C::actWinTileHorz,
+                                                             C::actWinTileVert, C::actWinArrange};
 
 // The extension of a file name: from the last dot of its name part to the end, or empty.
 QString Extension(const QString& FileName) {
@@ -74,19 +76,19 @@ QPalette MenuPalette(QPalette Palette) {
 
 const std::array<TfrmMain::THandler, kCommandCount>& TfrmMain::Handlers() {
   static const std::array<THandler, kCommandCount> handlers = {
-      &TfrmMain::actOpenExecute,      &TfrmMain::actScanExecute,
-      &TfrmMain::actSaveExecute,      &TfrmMain::actOptionExecute,
-      &TfrmMain::actCloseExecute,     &TfrmMain::actUndoExecute,
-      &TfrmMain::actCopyExecute,      &TfrmMain::actPasteExecute,
-      &TfrmMain::actTrimExecute,      &TfrmMain::actMirrorExecute,
-      &TfrmMain::actFlipExecute,      &TfrmMain::actRotateExecute,
-      &TfrmMain::actLoupeExecute,     &TfrmMain::actZoomSameExecute,
-      &TfrmMain::actZoomAllExecute,   &TfrmMain::actZoomInExecute,
-      &TfrmMain::actZoomOutExecute,   &TfrmMain::actZoomAsExecute,
-      &TfrmMain::actFitWindowExecute, &TfrmMain::actReviseExecute,
-      &TfrmMain::actWinCascadeExecute, &TfrmMain::actWinTileHorzExecute,
+      &TfrmMain::actOpenExecute,        &TfrmMain::actScanExecute,
+      &TfrmMain::actSaveExecute,        &TfrmMain::actOptionExecute,
+      &TfrmMain::actCloseExecute,       &TfrmMain::actUndoExecute,
+      &TfrmMain::actCopyExecute,        &TfrmMain::actPasteExecute,
+      &TfrmMain::actTrimExecute,        &TfrmMain::actMirrorExecute,
+      &TfrmMain::actFlipExecute,        &TfrmMain::actRotateExecute,
+      &TfrmMain::actLoupeExecute,       &TfrmMain::actZoomSameExecute,
+      &TfrmMain::actZoomAllExecute,     &TfrmMain::actZoomInExecute,
+      &TfrmMain::actZoomOutExecute,     &TfrmMain::actZoomAsExecute,
+      &TfrmMain::actFitWindowExecute,   &TfrmMain::actReviseExecute,
+      &TfrmMain::actWinCascadeExecute,  &TfrmMain::actWinTileHorzExecute,
       &TfrmMain::actWinTileVertExecute, &TfrmMain::actWinArrangeExecute,
-      &TfrmMain::actShowHelpExecute,  &TfrmMain::actAboutExecute,
+      &TfrmMain::actShowHelpExecute,    &TfrmMain::actAboutExecute,
       &TfrmMain::actSelectTwainExecute, &TfrmMain::actExitExecute,
       &TfrmMain::actSaveAsExecute,
   };
@@ -105,9 +107,13 @@ TfrmMain::TfrmMain(QStringList Params) : FParams(std::move(Params)) {
     QAction* action = FActions[i];
     const THandler handler = Handlers()[i];
     addAction(action);
-    connect(action, &QAction::triggered, this, [this, handler] { RunGuarded([&] { (this->*handler)(); }); });
+    connect(action, &QAction::triggered, this,
+            [this, handler] { RunGuarded([&] { (this->*handler)(); }); });
   }
   CreateMenus();
+  // The store reads its file as it is made.
+  FiniMain = new TExtIniFile(this);
+  FiniMain->SetDefaultFolder(TDefaultFolder::dfMyDocuments);
 
   FmdiArea = new QMdiArea;
   FmdiArea->setActivationOrder(QMdiArea::ActivationHistoryOrder);
@@ -135,17 +141,67 @@ TfrmMain::TfrmMain(QStringList Params) : FParams(std::move(Params)) {
 
   // The client area below the menu bar, tool bars included.
   resize(625, 404 + menuBar()->sizeHint().height());
+  FormCreate();
   // The command line is read the first time the program falls idle, with the frame on screen.
   QTimer::singleShot(0, this, [this] { RunGuarded([&] { apevMainIdle(); }); });
 }
 
 TfrmMain::~TfrmMain() {
   FmdiArea->disconnect(this);
+  RunGuarded([&] { FormDestroy(); });
   // Editors go before the rest of the window, each releasing its image and snapshots.
   for (QMdiSubWindow* child : FmdiArea->subWindowList()) delete child;
   delete FdlgOpen;
   delete FdlgSave;
   if (frmMain == this) frmMain = nullptr;
+}
+
+// --- preferences ------------------------------------------------------------------------------
+
+namespace {
+const QString kForms = QStringLiteral("Forms");
+const QString kTools = QStringLiteral("Tools");
+const QString kOptions = QStringLiteral("Options");
+QString ToolKey(const char* Word, int Index) {
+  return QString::fromLatin1(Word) + u'.' + QString::number(Index);
+}
+}  // namespace
+
+void TfrmMain::FormCreate() {
+  FiniMain->ReadForm2(kForms, *this);
+  for (int i = 0; i < FctlbMain->BarCount(); ++i) {
+    const QRect now = FctlbMain->BarBounds(i);
+    const int x = FiniMain->ReadInt(kTools, ToolKey("X", i), now.x());
+    const int y = FiniMain->ReadInt(kTools, ToolKey("Y", i), now.y());
+    const int w = FiniMain->ReadInt(kTools, ToolKey("Width", i), now.width());
+    const int h = FiniMain->ReadInt(kTools, ToolKey("Height", i), now.height());
+    FctlbMain->SetBarBounds(i, QRect(x, y, w, h));
+  }
+  ReadOptions();
+  Action(C::actLoupe)->setChecked(FiniMain->ReadBool(kForms, QStringLiteral("Loupe"), true));
+}
+
+void TfrmMain::FormDestroy() {
+  FiniMain->WriteForm2(kForms, *this);
+  FiniMain->WriteBool(kForms, QStringLiteral("Loupe"), Action(C::actLoupe)->isChecked());
+  for (int i = 0; i < FctlbMain->BarCount(); ++i) {
+    const QRect bounds = FctlbMain->BarBounds(i);
+    FiniMain->WriteInt(kTools, ToolKey("X", i), bounds.x());
+    FiniMain->WriteInt(kTools, ToolKey("Y", i), bounds.y());
+    FiniMain->WriteInt(kTools, ToolKey("Width", i), bounds.width());
+    FiniMain->WriteInt(kTools, ToolKey("Height", i), bounds.height());
+  }
+}
+
+void TfrmMain::ReadOptions() {
+  FBandColor =
+      static_cast<uint32_t>(FiniMain->ReadColor(kOptions, QStringLiteral("BandColor"), 0x0000FFFF));
+  const uint32_t rgb =
+      ColorToRGB(FiniMain->ReadColor(kOptions, QStringLiteral("BackColor"), 0x00FFFFFF));
+  // Only the low byte of the stored opacity counts: 256 is transparent again.
+  const uint32_t alpha =
+      static_cast<uint32_t>(FiniMain->ReadInt(kOptions, QStringLiteral("BackAlpha"), 255)) & 0xFF;
+  FBackColor = alpha << 24 | (rgb & 0xFF) << 16 | ((rgb >> 8) & 0xFF) << 8 | ((rgb >> 16) & 0xFF);
 }
 
 void TfrmMain::CreateMenus() {
@@ -215,7 +271,8 @@ void TfrmMain::CreateToolBars() {
         C::actZoomAs, C::actFitWindow},
        QRect(354, 2, 191, 26)},
       {u"atbRevise", {C::actRevise}, QRect(558, 2, 34, 26)},
-      {u"atbWindow", {C::actWinCascade, C::actWinTileHorz, C::actWinTileVert},
+      {u"atbWindow",
+       {C::actWinCascade, C::actWinTileHorz, C::actWinTileVert},
        QRect(11, 32, 82, 26)},
       {u"atbHelp", {C::actShowHelp, C::actAbout}, QRect(106, 32, 59, 26)},
   };
@@ -403,9 +460,10 @@ bool TfrmMain::SaveImageAs(TfrmEdit* Editor) {
   // The filter decides the format; a typed extension stays only when it is the filter's own.
   if (Extension(name).compare(extension, Qt::CaseInsensitive) != 0) name += extension;
   if (QFileInfo::exists(name)) {
-    QMessageBox box(QMessageBox::Question, QStringLiteral("確認"),
-                    QFileInfo(name).fileName() + QStringLiteral("は既に存在します。置き換えますか？"),
-                    QMessageBox::NoButton, this);
+    QMessageBox box(
+        QMessageBox::Question, QStringLiteral("確認"),
+        QFileInfo(name).fileName() + QStringLiteral("は既に存在します。置き換えますか？"),
+        QMessageBox::NoButton, this);
     box.addButton(QStringLiteral("はい(&Y)"), QMessageBox::YesRole);
     QPushButton* no = box.addButton(QStringLiteral("いいえ(&N)"), QMessageBox::NoRole);
     box.setDefaultButton(no);

@@ -16,6 +16,7 @@ class TfrmEdit;
 class TOpenPictureDialog;
 class TSavePictureDialog;
 class TToolBarContainer;
+class TExtIniFile;
 
 // The frame window: its commands with menus and tool bars, the editor windows inside it, and the
 // opening and saving of images.
@@ -32,6 +33,11 @@ class TfrmMain : public QMainWindow, public TEditorHost {
   int32_t IncNewImage() override;
   void UndoChanged() override;
   QIcon RotateImage(int Index) const override;
+
+  // The settings store; it writes its file when the main window goes.
+  TExtIniFile& iniMain() const { return *FiniMain; }
+  // Recomputes the two colours from the stored options.
+  void ReadOptions();
 
   QAction* Action(TCommand Command) const { return FActions[static_cast<int>(Command)]; }
   QMdiArea* MdiArea() const { return FmdiArea; }
@@ -62,6 +68,8 @@ class TfrmMain : public QMainWindow, public TEditorHost {
   using THandler = void (TfrmMain::*)();
   static const std::array<THandler, kCommandCount>& Handlers();
 
+  void FormCreate();
+  void FormDestroy();
   void CreateMenus();
   void CreateToolBars();
   TfrmEdit* CreateEditor();
@@ -109,6 +117,7 @@ class TfrmMain : public QMainWindow, public TEditorHost {
 
   QStringList FParams;
   std::array<QAction*, kCommandCount> FActions{};
+  TExtIniFile* FiniMain = nullptr;
   QMdiArea* FmdiArea = nullptr;
   TToolBarContainer* FctlbMain = nullptr;
   TOpenPictureDialog* FdlgOpen = nullptr;

@@ -6,15 +6,10 @@
 #include <vector>
 
 #include "TGPBitmap.h"
+#include "Types.h"
 
 // Image coordinates are pixels, X to the right and Y downwards, so an angle in degrees that is
 // positive turns clockwise on the screen.
-
-struct TPoint {
-  int32_t X = 0;
-  int32_t Y = 0;
-  friend bool operator==(const TPoint&, const TPoint&) = default;
-};
 
 // Start and end of a dragged line or rectangle, in image pixels.
 struct TPoints {

@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -21,6 +22,7 @@
 
 #include "ErrorGuard.h"
 #include "PictureDialogs.h"
+#include "SpecialFolders.h"
 #include "untEdit.h"
 #include "untMain.h"
 
@@ -30,6 +32,8 @@ inline void PrintTo(const QString& Text, std::ostream* Out) { *Out << Text.toStd
 class MainTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    // Every test starts from the design state, whatever an earlier window stored at its exit.
+    QFile::remove(SpecialFolders::DocumentsFolder() + QStringLiteral("/Levelora/Levelora.ini"));
     SetErrorBoxHandler([this](const QString& text) { Errors << text; });
     connect();
   }
