@@ -205,3 +205,25 @@ TEST_F(RotationTest, WithoutMemoryForTheCanvasNothingChanges) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(RotationTest, WithoutMemoryForTheSnapshotNothingChanges) {
+  // A 24-bit picture needs a 32-bit copy for its snapshot, made after the canvas.
+  QImage rgb(300, 200, QImage::Format_RGB888);
+  rgb.fill(qRgb(20, 40, 60));
+  TfrmEdit* editor = NewEditor(rgb);
+  editor->SetModified(false);
+  imaging::SetPixelMemoryLimit(300 * 200 * 3 + 300 * 200 * 4 + 4096);
+  EXPECT_ANY_THROW(editor->Rotate(0));
+  EXPECT_ANY_THROW(editor->Mirror(TMirrorMode::mmHorizontal));
+  imaging::SetPixelMemoryLimit(0);
+  ASSERT_NE(editor->Bitmap(), nullptr);
+  EXPECT_EQ(editor->Bitmap()->PixelFormat(), QImage::Format_RGB888);
+  EXPECT_EQ(editor->UndoStack().Count(), 0);
+  EXPECT_FALSE(editor->Modified());
+  editor->Rotate(0);
+  EXPECT_EQ(editor->UndoStack().Count(), 1) << "with memory again the edit goes through";
+}
+
+}  // namespace
