@@ -386,10 +386,13 @@ void TfrmEdit::ClearMark() {
 
 void TfrmEdit::SetEditMode(TEditMode Value) {
   if (Value == FEditMode) return;
+  const bool markShown = FDragging || FSelected;
   FEditMode = Value;
   FDragging = false;
   FReviseCount = 0;
   if (FSelected) ClearMark();
+  // The band of the old mode would otherwise stay on the screen until the next repaint.
+  if (markShown) RepaintNow();
 }
 
 void TfrmEdit::pbxEditMouseDown(Qt::MouseButton Button, Qt::MouseButtons Held, int X, int Y) {
