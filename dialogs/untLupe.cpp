@@ -70,7 +70,7 @@ QRect VisibleCells(const QImage& Image, const TPoint& Centre) {
 TfrmLupe::TfrmLupe(QWidget* Owner, TExtIniFile& Store, std::function<uint32_t()> BandColor,
                    std::function<void()> OnDestroyed)
     : QWidget(Owner, Qt::Tool),
-      FStore(Store),
+      FStore(&Store),
       FBandColor(std::move(BandColor)),
       FOnDestroyed(std::move(OnDestroyed)) {
   setObjectName(QStringLiteral("frmLupe"));
@@ -91,11 +91,13 @@ TfrmLupe::TfrmLupe(QWidget* Owner, TExtIniFile& Store, std::function<uint32_t()>
   FOldWin = QSize(kInitialSide, kInitialSide);
   resize(FOldWin);
   FpbxLupe->setGeometry(rect());
-  FStore.ReadFormEx2(kForms, *this);
+  FStore->ReadFormEx2(kForms, *this);
 }
 
 TfrmLupe::~TfrmLupe() {
-  RunGuarded([this] { FStore.WriteForm2(kForms, *this); });
+  RunGuarded([this] {
+    if (FStore) FStore->WriteForm2(kForms, *this);
+  });
   // The owner's reference must go even when the placement could not be written.
   RunGuarded([this] {
     if (FOnDestroyed) FOnDestroyed();

@@ -17,9 +17,9 @@ class TfrmEdit;
 // It frees itself when closed and keeps its placement in the settings store.
 class TfrmLupe : public QWidget {
  public:
-  // Store outlives the loupe. BandColor is asked at every paint (0x00BBGGRR or a system-colour
-  // code). OnDestroyed runs last in the destructor, after the placement is written, so that the
-  // owner can drop its reference.
+  // Store should outlive the loupe; one that goes first only costs the placement. BandColor is
+  // asked at every paint (0x00BBGGRR or a system-colour code). OnDestroyed runs last in the
+  // destructor, after the placement is written, so that the owner can drop its reference.
   TfrmLupe(QWidget* Owner, TExtIniFile& Store, std::function<uint32_t()> BandColor,
            std::function<void()> OnDestroyed);
   ~TfrmLupe() override;
@@ -52,7 +52,7 @@ class TfrmLupe : public QWidget {
   QPointer<TfrmEdit> FTarget;
   QMetaObject::Connection FTargetGone;
 
-  TExtIniFile& FStore;
+  QPointer<TExtIniFile> FStore;
   std::function<uint32_t()> FBandColor;
   std::function<void()> FOnDestroyed;
 };
