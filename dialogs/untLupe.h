@@ -32,9 +32,9 @@ class TfrmLupe : public QWidget {
   TfrmEdit* Target() const { return FTarget.data(); }
   const TPoint& Points() const { return FPoints; }
 
-  // Cells across the view for a proposed client size: at least 4, the client a square of 9n.
-  // Returns false when the size is to stay as it is. Growing is judged against the last
-  // accepted size.
+  // Squares a proposed client size to 9n x 9n, each image pixel an n x n block, n at least 4.
+  // Returns false when the size is to stay as it is. Growing or shrinking is judged against the
+  // last accepted size.
   bool FormCanResize(int& NewWidth, int& NewHeight) const;
 
   void pbxLupePaint(QPainter& Painter);

@@ -198,9 +198,9 @@ TEST_P(LupeResizeTest, KeepsTheClientSquareInWholeCells) {
 INSTANTIATE_TEST_SUITE_P(
     FromTheDesignSize, LupeResizeTest,
     testing::Values(ResizeCase{"ShrinkTakesTheSmallerCount", {100, 130}, {99, 99}},
-                    ResizeCase{"ShrinkToFourCells", {40, 44}, {36, 36}},
-                    ResizeCase{"ShrinkBelowFourCellsWideIsRefused", {35, 200}, {108, 108}},
-                    ResizeCase{"ShrinkBelowFourCellsHighIsRefused", {100, 30}, {108, 108}},
+                    ResizeCase{"ShrinkToFourPixelBlocks", {40, 44}, {36, 36}},
+                    ResizeCase{"ShrinkBelowFourPixelBlocksWideIsRefused", {35, 200}, {108, 108}},
+                    ResizeCase{"ShrinkBelowFourPixelBlocksHighIsRefused", {100, 30}, {108, 108}},
                     ResizeCase{"GrowTakesTheLargerCount", {120, 100}, {117, 117}},
                     ResizeCase{"GrowingWidthWinsOverTinyHeight", {200, 30}, {198, 198}},
                     ResizeCase{"SameWidthTallerGrows", {108, 140}, {135, 135}},
