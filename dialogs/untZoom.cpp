@@ -1,0 +1,108 @@
+#include "untZoom.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QSlider>
+#include <cmath>
+
+#include "ErrorGuard.h"
+#include "UpdownNumberEdit.h"
+#include "untEdit.h"
+
+namespace {
+
+QPushButton* NewButton(QWidget* Parent, const char* Name, const QString& Caption, QPoint Pos) {
+  auto* button = new QPushButton(Caption, Parent);
+  button->setObjectName(QString::fromLatin1(Name));
+  button->setGeometry(QRect(Pos, QSize(75, 25)));
+  return button;
+}
+
+// A rate in per cent. Rates such as 0.29 or the editor's stepped rates miss their per cent by a
+// binary rounding error (0.29 * 100 is 28.999…); the box drops fractions, so such a value would
+// show, and then apply, one per cent less than the editor shows.
+long double Percent(double Rate) {
+  const double percent = Rate * 100;
+  const double whole = std::round(percent);
+  return std::abs(percent - whole) < 1e-9 ? whole : percent;
+}
+
+}  // namespace
+
+TfrmZoom::TfrmZoom(QWidget* Owner) : QDialog(Owner) {
+  setObjectName(QStringLiteral("frmZoom"));
+  setWindowTitle(QStringLiteral("ズーム"));
+  setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+  setWindowFlag(Qt::MSWindowsFixedSizeDialogHint);
+  QFont tahoma(QStringLiteral("Tahoma"));
+  tahoma.setPixelSize(11);
+  setFont(tahoma);
+  setFixedSize(257, 91);
+
+  FedtZoom = new TUpdownNumberEdit(this);
+  FedtZoom->setObjectName(QStringLiteral("edtZoom"));
+  FedtZoom->setGeometry(12, 12, 53, 21);
+  FedtZoom->SetFigure(0);
+  FedtZoom->SetIncrement(10);
+  FedtZoom->SetLimit(true);
+  FedtZoom->SetLimitOptions({TLimitOption::loMax, TLimitOption::loMin});
+  FedtZoom->SetMax(400);
+  FedtZoom->SetMin(20);
+  FedtZoom->SetMaxIntLength(3);
+  FedtZoom->SetValue(20);
+  FedtZoom->SetZeroEnabled(false);
+  FedtZoom->SetOnChange([this](TNumberEditModel&) { edtZoomChange(); });
+
+  auto* label = new QLabel(QStringLiteral("%"), this);
+  label->setObjectName(QStringLiteral("Label1"));
+  label->adjustSize();
+  label->move(68, 16);
+
+  FtrkZoom = new QSlider(Qt::Horizontal, this);
+  FtrkZoom->setObjectName(QStringLiteral("trkZoom"));
+  FtrkZoom->setGeometry(84, 8, 165, 33);
+  FtrkZoom->setRange(20, 400);
+  FtrkZoom->setValue(20);
+  FtrkZoom->setPageStep(10);
+  FtrkZoom->setTickPosition(QSlider::TicksBelow);
+  FtrkZoom->setTickInterval(20);
+  connect(FtrkZoom, &QSlider::valueChanged, this,
+          [this] { RunGuarded([this] { trkZoomChange(); }); });
+
+  FbtnOk = NewButton(this, "btnOk", QStringLiteral("&OK"), {40, 56});
+  FbtnOk->setDefault(true);
+  connect(FbtnOk, &QPushButton::clicked, this, &QDialog::accept);
+  FbtnCancel = NewButton(this, "btnCancel", QStringLiteral("キャンセル(&C)"), {140, 56});
+  connect(FbtnCancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TfrmZoom::SetTarget(TfrmEdit* Editor) {
+  FTarget = Editor;
+  FSaveRate = Editor ? Editor->ShowRate() : 0;
+  if (Editor) FedtZoom->SetValue(Percent(FSaveRate));
+}
+
+intptr_t TfrmZoom::ZoomRate() const { return FedtZoom->AsInteger(); }
+
+void TfrmZoom::SetZoomRate(intptr_t Value) { FedtZoom->SetAsInt64(Value); }
+
+void TfrmZoom::edtZoomChange() {
+  if (FedtZoom->AsInteger() != FtrkZoom->value()) FtrkZoom->setValue(FedtZoom->AsInteger());
+  if (FTarget) FTarget->Zoom(TZoomState::zsZoomAs, static_cast<double>(FedtZoom->Value() / 100));
+}
+
+void TfrmZoom::trkZoomChange() {
+  // Setting the box runs edtZoomChange, which finds the two equal.
+  if (FedtZoom->AsInteger() != FtrkZoom->value()) FedtZoom->SetAsInteger(FtrkZoom->value());
+}
+
+void TfrmZoom::btnCancelClick() {
+  if (FTarget) FTarget->Zoom(TZoomState::zsZoomAs, FSaveRate);
+}
+
+// Every way of cancelling restores the rate, the close box included: a result of cancel that
+// left the preview in place would look like OK.
+void TfrmZoom::reject() {
+  RunGuarded([this] { btnCancelClick(); });
+  QDialog::reject();
+}
