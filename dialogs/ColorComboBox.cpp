@@ -16,13 +16,11 @@ struct TNamedColor {
 };
 
 constexpr std::array<TNamedColor, 20> kStandardColors{{
-    {"Black", 0x000000},      {"Maroon", 0x000080}, {"Green", 0x008000},
-    {"Olive", 0x008080},      {"Navy", 0x800000},   {"Purple", 0x800080},
-    {"Teal", 0x808000},       {"Gray", 0x808080},   {"Silver", 0xC0C0C0},
-    {"Red", 0x0000FF},        {"Lime", 0x00FF00},   {"Yellow", 0x00FFFF},
-    {"Blue", 0xFF0000},       {"Fuchsia", 0xFF00FF}, {"Aqua", 0xFFFF00},
-    {"White", 0xFFFFFF},      {"MoneyGreen", 0xC0DCC0}, {"SkyBlue", 0xF0CAA6},
-    {"Cream", 0xF0FBFF},      {"MedGray", 0xA4A0A0},
+    {"Black", 0x000000},      {"Maroon", 0x000080},  {"Green", 0x008000}, {"Olive", 0x008080},
+    {"Navy", 0x800000},       {"Purple", 0x800080},  {"Teal", 0x808000},  {"Gray", 0x808080},
+    {"Silver", 0xC0C0C0},     {"Red", 0x0000FF},     {"Lime", 0x00FF00},  {"Yellow", 0x00FFFF},
+    {"Blue", 0xFF0000},       {"Fuchsia", 0xFF00FF}, {"Aqua", 0xFFFF00},  {"White", 0xFFFFFF},
+    {"MoneyGreen", 0xC0DCC0}, {"SkyBlue", 0xF0CAA6}, {"Cream", 0xF0FBFF}, {"MedGray", 0xA4A0A0},
 }};
 
 QColor ToQColor(TColor Color) {
@@ -55,9 +53,8 @@ TColorComboBox::TColorComboBox(QWidget* Parent) : QComboBox(Parent) {
   FLastIndex = currentIndex();
   FLastColor = Selected();
   // Only the user's picks arrive here (mouse, keys, wheel); SetSelected notifies by itself.
-  connect(this, &QComboBox::activated, this, [this](int Index) {
-    RunGuarded([this, Index] { ItemActivated(Index); });
-  });
+  connect(this, &QComboBox::activated, this,
+          [this](int Index) { RunGuarded([this, Index] { ItemActivated(Index); }); });
 }
 
 TColor TColorComboBox::Selected() const { return currentData().toInt(); }

@@ -3,7 +3,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSlider>
-#include <cmath>
 
 #include "ErrorGuard.h"
 #include "UpdownNumberEdit.h"
@@ -16,15 +15,6 @@ QPushButton* NewButton(QWidget* Parent, const char* Name, const QString& Caption
   button->setObjectName(QString::fromLatin1(Name));
   button->setGeometry(QRect(Pos, QSize(75, 25)));
   return button;
-}
-
-// A rate in per cent. Rates such as 0.29 or the editor's stepped rates miss their per cent by a
-// binary rounding error (0.29 * 100 is 28.999…); the box drops fractions, so such a value would
-// show, and then apply, one per cent less than the editor shows.
-long double Percent(double Rate) {
-  const double percent = Rate * 100;
-  const double whole = std::round(percent);
-  return std::abs(percent - whole) < 1e-9 ? whole : percent;
 }
 
 }  // namespace
@@ -79,7 +69,7 @@ TfrmZoom::TfrmZoom(QWidget* Owner) : QDialog(Owner) {
 void TfrmZoom::SetTarget(TfrmEdit* Editor) {
   FTarget = Editor;
   FSaveRate = Editor ? Editor->ShowRate() : 0;
-  if (Editor) FedtZoom->SetValue(Percent(FSaveRate));
+  if (Editor) FedtZoom->SetValue(static_cast<long double>(FSaveRate) * 100);
 }
 
 intptr_t TfrmZoom::ZoomRate() const { return FedtZoom->AsInteger(); }

@@ -21,6 +21,7 @@ class AngleTest : public ::testing::Test {
   void Type(QString Text) {
     Text.replace(u'.', TNumberLocale::System().DecimalSeparator);
     Dialog->edtAngle()->setFocus(Qt::TabFocusReason);
+    Dialog->edtAngle()->selectAll();
     QTest::keyClicks(Dialog->edtAngle(), Text);
   }
 
@@ -88,7 +89,8 @@ TEST_F(AngleTest, CancelAndEscEndAsCancel) {
 
 TEST_F(AngleTest, SpinButtonsStepByOne) {
   TInnerUpdown* updown = Dialog->edtAngle()->Updown();
-  QTest::mouseClick(updown, Qt::LeftButton, {}, updown->ButtonRect(TUpDownDirection::updDown).center());
+  QTest::mouseClick(updown, Qt::LeftButton, {},
+                    updown->ButtonRect(TUpDownDirection::updDown).center());
   EXPECT_EQ(Dialog->Angle(), -1.0);
 }
 

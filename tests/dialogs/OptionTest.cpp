@@ -40,6 +40,7 @@ class OptionTest : public ::testing::Test {
   // Types Text over the box's whole text, as after a Tab into it.
   void TypeTrans(const QString& Text) {
     Dialog->edtTrans()->setFocus(Qt::TabFocusReason);
+    Dialog->edtTrans()->selectAll();
     QTest::keyClicks(Dialog->edtTrans(), Text);
   }
 
@@ -52,7 +53,9 @@ class OptionTest : public ::testing::Test {
   // A square of the checkerboard at 70 % over the panel's face, with Color over it.
   QRgb Expected(QRgb Square, uint32_t Color) const {
     const QColor face = Dialog->pnlSample()->palette().color(QPalette::Button);
-    auto mix = [](double over, double under, double alpha) { return over * alpha + under * (1 - alpha); };
+    auto mix = [](double over, double under, double alpha) {
+      return over * alpha + under * (1 - alpha);
+    };
     const double a = qAlpha(Color) / 255.0;
     auto channel = [&](int square, int faceChannel, int color) {
       return qRound(mix(color, mix(square, faceChannel, 0.7), a));
@@ -155,7 +158,8 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, StoredOptionTest,
     ::testing::Values(TStored{"BlueHalf", 0x00FF0000, 128, "Blue", "128", 0x800000FF},
                       TStored{"WhiteClear", 0x00FFFFFF, 0, "White", "0", 0x00FFFFFF},
-                      TStored{"UnlistedIsCustom", 0x00563412, 200, "カスタム...", "200", 0xC8123456},
+                      TStored{"UnlistedIsCustom", 0x00563412, 200, "カスタム...", "200",
+                              0xC8123456},
                       // The box holds the stored opacity at its limits.
                       TStored{"AlphaAboveRange", 0x000000FF, 300, "Red", "255", 0xFFFF0000},
                       TStored{"AlphaBelowRange", 0x000000FF, -1, "Red", "0", 0x00FF0000}),
