@@ -22,7 +22,9 @@ QFont BoxFont() {
 
 TFocusLabel* NewFocusLabel(QWidget* Parent, const QRect& Geometry, bool WordWrap) {
   auto* label = new TFocusLabel(Parent);
-  label->setGeometry(Geometry);
+  // The Japanese faces here are taller than the box was laid out for; keep descenders whole.
+  label->setGeometry(
+      Geometry.adjusted(0, 0, 0, qMax(0, label->fontMetrics().height() - Geometry.height())));
   label->setWordWrap(WordWrap);
   label->SetFontChange(false);
   QFont focused = BoxFont();

@@ -29,6 +29,12 @@ void ApplyLinkLabel(TFocusLabel* Label, const QString& Caption, const QString& L
   if (IsLink) MakeLink(Label);
 }
 
+// The name and version lines size themselves to their text.
+void SetAutoSizedText(QLabel* Label, const QString& Text) {
+  Label->setText(Text);
+  Label->adjustSize();
+}
+
 }  // namespace
 
 TAboutDialog::TAboutDialog(QObject* Owner, TVersionRecord VersionRecord)
@@ -63,15 +69,16 @@ bool TAboutDialog::Execute() {
 void TAboutDialog::FillBox() {
   ShowIcon();
   const auto uses = [this](TAppDataOption option) { return FAppDataOptions.Contains(option); };
-  FAboutBox->ApplicationNameLabel->setText(uses(TAppDataOption::aoAppName) ? GetApplicationName()
-                                                                           : FAppName);
+  SetAutoSizedText(FAboutBox->ApplicationNameLabel,
+                   uses(TAppDataOption::aoAppName) ? GetApplicationName() : FAppName);
   FAboutBox->CopyrightLabel->setText(uses(TAppDataOption::aoCopyright) ? GetCopyright()
                                                                        : FCopyright);
   ShowComment(uses(TAppDataOption::aoComment)
                   ? GetComment().split(QRegularExpression(QStringLiteral("\r\n|\r|\n")))
                   : FUserComment);
-  FAboutBox->VersionLabel->setText(
-      uses(TAppDataOption::aoVersion) ? QStringLiteral("Version ") + GetAppVersion() : FAppVersion);
+  SetAutoSizedText(FAboutBox->VersionLabel, uses(TAppDataOption::aoVersion)
+                                                ? QStringLiteral("Version ") + GetAppVersion()
+                                                : FAppVersion);
   ApplyLinkLabels();
 }
 
@@ -120,12 +127,12 @@ void TAboutDialog::SetAndReapply(QString& Field, const QString& Value) {
 
 void TAboutDialog::SetAppName(const QString& Value) {
   FAppName = Value;
-  if (FAboutBox) FAboutBox->ApplicationNameLabel->setText(Value);
+  if (FAboutBox) SetAutoSizedText(FAboutBox->ApplicationNameLabel, Value);
 }
 
 void TAboutDialog::SetAppVersion(const QString& Value) {
   FAppVersion = Value;
-  if (FAboutBox) FAboutBox->VersionLabel->setText(Value);
+  if (FAboutBox) SetAutoSizedText(FAboutBox->VersionLabel, Value);
 }
 
 void TAboutDialog::SetCopyright(const QString& Value) {

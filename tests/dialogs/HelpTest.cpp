@@ -183,3 +183,16 @@ TEST_F(ChooserTest, KeyboardSelectionAndEnterChooseAnEntry) {
 }
 
 }  // namespace
+
+namespace {
+
+// A look at the chooser under a real display: LEVELORA_SHOTS names the folder for the picture.
+TEST_F(ChooserTest, DISABLED_Screenshot) {
+  TfrmHelp chooser(&FOwner, FFolder.path());
+  chooser.show();
+  ClickItem(chooser, chooser.lstHelp->item(1));
+  QTest::qWait(200);
+  chooser.grab().save(qEnvironmentVariable("LEVELORA_SHOTS") + QStringLiteral("/help.png"));
+}
+
+}  // namespace
