@@ -4,6 +4,7 @@
 #include <QTranslator>
 
 #include "ErrorGuard.h"
+#include "ProgramAbout.h"
 #include "TGPBitmap.h"
 #include "untMain.h"
 
@@ -11,6 +12,7 @@ int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Levelora"));
   QApplication::setApplicationVersion(QStringLiteral(LEVELORA_VERSION));
+  QApplication::setWindowIcon(ProgramIcon());
 
   // Qt's own dialogs and buttons speak the program's language.
   QTranslator qtTexts;

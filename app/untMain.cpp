@@ -15,18 +15,29 @@
 #include <algorithm>
 #include <optional>
 
+#include "AboutDialog.h"
 #include "BusyCursor.h"
 #include "CommandImages.h"
 #include "ErrorGuard.h"
 #include "Exception.h"
 #include "ExtIniFile.h"
 #include "PictureDialogs.h"
+#include "ProgramAbout.h"
 #include "SystemColors.h"
 #include "ToolBarContainer.h"
 #include "WindowArrangement.h"
+#include "untAngle.h"
 #include "untEdit.h"
+#include "untHelp.h"
+#include "untLupe.h"
+#include "untOption.h"
+#include "untZoom.h"
 
 TfrmMain* frmMain = nullptr;
+TfrmLupe* frmLupe = nullptr;
+TfrmOption* frmOption = nullptr;
+TfrmZoom* frmZoom = nullptr;
+TfrmAngle* frmAngle = nullptr;
 
 namespace {
 
@@ -72,6 +83,21 @@ QPalette MenuPalette(QPalette Palette) {
   return Palette;
 }
 
+// Holds a modal dialog in its program-wide reference for as long as it runs.
+template <class TDialog>
+class TRunningDialog {
+ public:
+  TRunningDialog(TDialog*& Reference, TDialog& Dialog) : FReference(Reference) {
+    FReference = &Dialog;
+  }
+  ~TRunningDialog() { FReference = nullptr; }
+  TRunningDialog(const TRunningDialog&) = delete;
+  TRunningDialog& operator=(const TRunningDialog&) = delete;
+
+ private:
+  TDialog*& FReference;
+};
+
 }  // namespace
 
 const std::array<TfrmMain::THandler, kCommandCount>& TfrmMain::Handlers() {
@@ -98,6 +124,7 @@ const std::array<TfrmMain::THandler, kCommandCount>& TfrmMain::Handlers() {
 TfrmMain::TfrmMain(QStringList Params) : FParams(std::move(Params)) {
   frmMain = this;
   setWindowTitle(QStringLiteral("Levelora"));
+  setWindowIcon(ProgramIcon());
   QFont tahoma(QStringLiteral("Tahoma"));
   tahoma.setPixelSize(11);
   setFont(tahoma);
@@ -134,6 +161,8 @@ TfrmMain::TfrmMain(QStringList Params) : FParams(std::move(Params)) {
 
   FdlgOpen = new TOpenPictureDialog(this);
   FdlgSave = new TSavePictureDialog(this);
+  FdlgAbout = new TAboutDialog(this);
+  ConfigureProgramAbout(*FdlgAbout);
 
   SetEnabled(kEditorCommands, false);
   Action(C::actRevise)->setEnabled(true);
@@ -149,8 +178,10 @@ TfrmMain::TfrmMain(QStringList Params) : FParams(std::move(Params)) {
 TfrmMain::~TfrmMain() {
   FmdiArea->disconnect(this);
   RunGuarded([&] { FormDestroy(); });
-  // Editors go before the rest of the window, each releasing its image and snapshots.
+  // Editors and the loupe go before the rest of the window, the editors releasing their images
+  // and snapshots, the loupe writing its placement while the store is still there.
   for (QMdiSubWindow* child : FmdiArea->subWindowList()) delete child;
+  delete frmLupe;
   delete FdlgOpen;
   delete FdlgSave;
   if (frmMain == this) frmMain = nullptr;
@@ -179,6 +210,13 @@ void TfrmMain::FormCreate() {
   }
   ReadOptions();
   Action(C::actLoupe)->setChecked(FiniMain->ReadBool(kForms, QStringLiteral("Loupe"), true));
+  if (Action(C::actLoupe)->isChecked()) CreateLoupe();
+}
+
+void TfrmMain::CreateLoupe() {
+  frmLupe = new TfrmLupe(
+      this, *FiniMain, [this] { return FBandColor; }, [] { frmLupe = nullptr; });
+  frmLupe->show();
 }
 
 void TfrmMain::FormDestroy() {
@@ -196,12 +234,8 @@ void TfrmMain::FormDestroy() {
 void TfrmMain::ReadOptions() {
   FBandColor =
       static_cast<uint32_t>(FiniMain->ReadColor(kOptions, QStringLiteral("BandColor"), 0x0000FFFF));
-  const uint32_t rgb =
-      ColorToRGB(FiniMain->ReadColor(kOptions, QStringLiteral("BackColor"), 0x00FFFFFF));
-  // Only the low byte of the stored opacity counts: 256 is transparent again.
-  const uint32_t alpha =
-      static_cast<uint32_t>(FiniMain->ReadInt(kOptions, QStringLiteral("BackAlpha"), 255)) & 0xFF;
-  FBackColor = alpha << 24 | (rgb & 0xFF) << 16 | ((rgb >> 8) & 0xFF) << 8 | ((rgb >> 16) & 0xFF);
+  FBackColor = PackBackColor(FiniMain->ReadColor(kOptions, QStringLiteral("BackColor"), 0x00FFFFFF),
+                             FiniMain->ReadInt(kOptions, QStringLiteral("BackAlpha"), 255));
 }
 
 void TfrmMain::CreateMenus() {
@@ -391,8 +425,8 @@ void TfrmMain::frmEditSelect(TfrmEdit* Sender) {
   EnableSelectionCommands(*Sender);
 }
 
-void TfrmMain::frmEditUpdateLoupe(TfrmEdit*, intptr_t, intptr_t) {
-  // The loupe window follows the pointer once it exists.
+void TfrmMain::frmEditUpdateLoupe(TfrmEdit* Sender, intptr_t X, intptr_t Y) {
+  if (frmLupe) frmLupe->UpdateLoupe(Sender, X, Y);
 }
 
 void TfrmMain::ScheduleIdleUpdate() {
@@ -527,7 +561,11 @@ void TfrmMain::actSaveAsExecute() {
   if (TfrmEdit* editor = ActiveEditor()) SaveImageAs(editor);
 }
 
-void TfrmMain::actOptionExecute() {}
+void TfrmMain::actOptionExecute() {
+  TfrmOption dialog(this, *FiniMain);
+  TRunningDialog running(frmOption, dialog);
+  if (dialog.exec() == QDialog::Accepted) ReadOptions();
+}
 
 void TfrmMain::actCloseExecute() {
   if (QMdiSubWindow* child = FmdiArea->currentSubWindow()) child->close();
@@ -567,9 +605,24 @@ void TfrmMain::actFlipExecute() {
   if (TfrmEdit* editor = ActiveEditor()) editor->Mirror(TMirrorMode::mmVertical);
 }
 
-void TfrmMain::actRotateExecute() {}
+void TfrmMain::actRotateExecute() {
+  TfrmEdit* editor = ActiveEditor();
+  if (!editor) return;
+  TfrmAngle dialog(this);
+  TRunningDialog running(frmAngle, dialog);
+  if (dialog.exec() == QDialog::Accepted) editor->Rotate(dialog.Angle());
+}
 
-void TfrmMain::actLoupeExecute() {}
+void TfrmMain::actLoupeExecute() {
+  // The check mark has flipped already.
+  if (Action(C::actLoupe)->isChecked()) {
+    if (frmLupe) return;
+    CreateLoupe();
+    if (TfrmEdit* editor = ActiveEditor()) frmLupe->UpdateLoupe(editor, 0, 0);
+  } else if (frmLupe) {
+    frmLupe->close();
+  }
+}
 
 void TfrmMain::actZoomSameExecute() {
   if (TfrmEdit* editor = ActiveEditor()) editor->Zoom(TZoomState::zsZoomAs, 1.0);
@@ -587,7 +640,15 @@ void TfrmMain::actZoomOutExecute() {
   if (TfrmEdit* editor = ActiveEditor()) editor->Zoom(TZoomState::zsZoomOut, 0);
 }
 
-void TfrmMain::actZoomAsExecute() {}
+void TfrmMain::actZoomAsExecute() {
+  TfrmEdit* editor = ActiveEditor();
+  if (!editor) return;
+  // What the dialog previewed and did not take back stays.
+  TfrmZoom dialog(this);
+  TRunningDialog running(frmZoom, dialog);
+  dialog.SetTarget(editor);
+  dialog.exec();
+}
 
 void TfrmMain::actFitWindowExecute() {
   if (TfrmEdit* editor = ActiveEditor()) editor->FitWindow();
@@ -607,8 +668,8 @@ void TfrmMain::actWinTileVertExecute() { TileSideBySide(*FmdiArea); }
 
 void TfrmMain::actWinArrangeExecute() { ArrangeIcons(*FmdiArea); }
 
-void TfrmMain::actShowHelpExecute() {}
+void TfrmMain::actShowHelpExecute() { ShowHelp(this); }
 
-void TfrmMain::actAboutExecute() {}
+void TfrmMain::actAboutExecute() { FdlgAbout->Execute(); }
 
 void TfrmMain::actSelectTwainExecute() {}

@@ -17,6 +17,11 @@ class TOpenPictureDialog;
 class TSavePictureDialog;
 class TToolBarContainer;
 class TExtIniFile;
+class TfrmLupe;
+class TAboutDialog;
+class TfrmOption;
+class TfrmZoom;
+class TfrmAngle;
 
 // The frame window: its commands with menus and tool bars, the editor windows inside it, and the
 // opening and saving of images.
@@ -44,6 +49,7 @@ class TfrmMain : public QMainWindow, public TEditorHost {
   TToolBarContainer* ctlbMain() const { return FctlbMain; }
   TOpenPictureDialog& dlgOpen() const { return *FdlgOpen; }
   TSavePictureDialog& dlgSave() const { return *FdlgSave; }
+  TAboutDialog& dlgAbout() const { return *FdlgAbout; }
   // The frame's active child if it is an editor.
   TfrmEdit* ActiveEditor() const;
 
@@ -69,6 +75,7 @@ class TfrmMain : public QMainWindow, public TEditorHost {
   static const std::array<THandler, kCommandCount>& Handlers();
 
   void FormCreate();
+  void CreateLoupe();
   void FormDestroy();
   void CreateMenus();
   void CreateToolBars();
@@ -118,6 +125,7 @@ class TfrmMain : public QMainWindow, public TEditorHost {
   QStringList FParams;
   std::array<QAction*, kCommandCount> FActions{};
   TExtIniFile* FiniMain = nullptr;
+  TAboutDialog* FdlgAbout = nullptr;
   QMdiArea* FmdiArea = nullptr;
   TToolBarContainer* FctlbMain = nullptr;
   TOpenPictureDialog* FdlgOpen = nullptr;
@@ -128,3 +136,8 @@ class TfrmMain : public QMainWindow, public TEditorHost {
 
 // The main window, for the parts of the program that reach it from outside.
 extern TfrmMain* frmMain;
+// The loupe while one exists, and each modal dialog while it runs.
+extern TfrmLupe* frmLupe;
+extern TfrmOption* frmOption;
+extern TfrmZoom* frmZoom;
+extern TfrmAngle* frmAngle;

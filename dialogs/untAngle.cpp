@@ -3,18 +3,10 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "DialogParts.h"
 #include "UpdownNumberEdit.h"
 
-namespace {
-
-QPushButton* NewButton(QWidget* Parent, const char* Name, const QString& Caption, QPoint Pos) {
-  auto* button = new QPushButton(Caption, Parent);
-  button->setObjectName(QString::fromLatin1(Name));
-  button->setGeometry(QRect(Pos, QSize(75, 25)));
-  return button;
-}
-
-}  // namespace
+namespace {}  // namespace
 
 TfrmAngle::TfrmAngle(QWidget* Owner) : QDialog(Owner) {
   setObjectName(QStringLiteral("frmAngle"));
@@ -39,10 +31,10 @@ TfrmAngle::TfrmAngle(QWidget* Owner) : QDialog(Owner) {
   label->adjustSize();
   label->move(80, 16);
 
-  FbtnExec = NewButton(this, "btnExec", QStringLiteral("実行(&R)"), {108, 10});
+  FbtnExec = NewButton(this, "btnExec", QStringLiteral("実行(&R)"), {108, 10, 75, 25});
   FbtnExec->setDefault(true);
   connect(FbtnExec, &QPushButton::clicked, this, &QDialog::accept);
-  FbtnCancel = NewButton(this, "btnCancel", QStringLiteral("キャンセル(&C)"), {188, 10});
+  FbtnCancel = NewButton(this, "btnCancel", QStringLiteral("キャンセル(&C)"), {188, 10, 75, 25});
   connect(FbtnCancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 

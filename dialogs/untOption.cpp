@@ -8,6 +8,7 @@
 #include <functional>
 
 #include "ColorComboBox.h"
+#include "DialogParts.h"
 #include "ErrorGuard.h"
 #include "ExtIniFile.h"
 #include "SystemColors.h"
@@ -78,20 +79,7 @@ QLabel* NewLabel(QWidget* Parent, const char* Name, const QString& Caption, QPoi
   return label;
 }
 
-QPushButton* NewButton(QWidget* Parent, const char* Name, const QString& Caption, QPoint Pos) {
-  auto* button = new QPushButton(Caption, Parent);
-  button->setObjectName(QString::fromLatin1(Name));
-  button->setGeometry(QRect(Pos, QSize(77, 25)));
-  return button;
-}
-
 }  // namespace
-
-uint32_t PackBackColor(TColor Color, int32_t Alpha) {
-  const uint32_t rgb = ColorToRGB(Color);
-  const uint32_t alpha = static_cast<uint32_t>(Alpha) & 0xFF;
-  return alpha << 24 | (rgb & 0xFF) << 16 | ((rgb >> 8) & 0xFF) << 8 | ((rgb >> 16) & 0xFF);
-}
 
 TfrmOption::TfrmOption(QWidget* Owner, TExtIniFile& Store) : QDialog(Owner), FStore(Store) {
   setObjectName(QStringLiteral("frmOption"));
@@ -111,12 +99,12 @@ TfrmOption::TfrmOption(QWidget* Owner, TExtIniFile& Store) : QDialog(Owner), FSt
   FcmbRubber->setObjectName(QStringLiteral("cmbRubber"));
   FcmbRubber->setGeometry(56, 20, 161, 22);
 
-  FbtnOk = NewButton(this, "btnOk", QStringLiteral("&OK"), {52, 168});
+  FbtnOk = NewButton(this, "btnOk", QStringLiteral("&OK"), {52, 168, 77, 25});
   FbtnOk->setDefault(true);
   connect(FbtnOk, &QPushButton::clicked, this, [this] {
     if (RunGuarded([this] { btnOkClick(); })) accept();
   });
-  FbtnCancel = NewButton(this, "btnCancel", QStringLiteral("キャンセル(&C)"), {184, 168});
+  FbtnCancel = NewButton(this, "btnCancel", QStringLiteral("キャンセル(&C)"), {184, 168, 77, 25});
   connect(FbtnCancel, &QPushButton::clicked, this, &QDialog::reject);
 
   // Below the first box, each keeping its 3-pixel margins.

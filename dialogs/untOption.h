@@ -14,11 +14,6 @@ class TColorComboBox;
 class TExtIniFile;
 class TUpdownNumberEdit;
 
-// The background that rotation and mirroring put behind the image, packed 0xAARRGGBB from a
-// stored colour (0x00BBGGRR or a system-colour code) and an opacity of which only the low byte
-// counts.
-uint32_t PackBackColor(TColor Color, int32_t Alpha);
-
 // The options: the colour of the rubber band and the colour and opacity of the image background,
 // read from section "Options" of the store as the dialog is made and written back on OK.
 class TfrmOption : public QDialog {

@@ -4,20 +4,12 @@
 #include <QPushButton>
 #include <QSlider>
 
+#include "DialogParts.h"
 #include "ErrorGuard.h"
 #include "UpdownNumberEdit.h"
 #include "untEdit.h"
 
-namespace {
-
-QPushButton* NewButton(QWidget* Parent, const char* Name, const QString& Caption, QPoint Pos) {
-  auto* button = new QPushButton(Caption, Parent);
-  button->setObjectName(QString::fromLatin1(Name));
-  button->setGeometry(QRect(Pos, QSize(75, 25)));
-  return button;
-}
-
-}  // namespace
+namespace {}  // namespace
 
 TfrmZoom::TfrmZoom(QWidget* Owner) : QDialog(Owner) {
   setObjectName(QStringLiteral("frmZoom"));
@@ -59,10 +51,10 @@ TfrmZoom::TfrmZoom(QWidget* Owner) : QDialog(Owner) {
   connect(FtrkZoom, &QSlider::valueChanged, this,
           [this] { RunGuarded([this] { trkZoomChange(); }); });
 
-  FbtnOk = NewButton(this, "btnOk", QStringLiteral("&OK"), {40, 56});
+  FbtnOk = NewButton(this, "btnOk", QStringLiteral("&OK"), {40, 56, 75, 25});
   FbtnOk->setDefault(true);
   connect(FbtnOk, &QPushButton::clicked, this, &QDialog::accept);
-  FbtnCancel = NewButton(this, "btnCancel", QStringLiteral("キャンセル(&C)"), {140, 56});
+  FbtnCancel = NewButton(this, "btnCancel", QStringLiteral("キャンセル(&C)"), {140, 56, 75, 25});
   connect(FbtnCancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 

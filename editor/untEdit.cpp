@@ -21,6 +21,7 @@
 
 #include "BusyCursor.h"
 #include "ErrorGuard.h"
+#include "SystemColors.h"
 
 int32_t RoundHalfEven(double Value) {
   // The default rounding mode of the machine is to nearest, halves to even.
@@ -198,9 +199,8 @@ void TfrmEdit::CreateRotateMenu() {
 
   const QAction* items[4] = {FpmitLeftHorz, FpmitLeftVert, FpmitRightHorz, FpmitRightVert};
   for (int tag = 0; tag < 4; ++tag)
-    connect(items[tag], &QAction::triggered, this, [this, tag] {
-      RunGuarded([&] { RotateExecute(tag); });
-    });
+    connect(items[tag], &QAction::triggered, this,
+            [this, tag] { RunGuarded([&] { RotateExecute(tag); }); });
   connect(FpmitRotateCancel, &QAction::triggered, this,
           [this] { RunGuarded([&] { pmitRotateCancelClick(); }); });
 }
@@ -322,8 +322,7 @@ void TfrmEdit::pbxEditPaint(QPainter& Painter, const QRect& Exposed) {
         std::min(image.height(), static_cast<int>(std::ceil((Exposed.bottom() + 1) / FShowRate)));
     if (right > left && bottom > top) {
       const QRect source(left, top, right - left, bottom - top);
-      const QImage part =
-          image.copy(source).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+      const QImage part = image.copy(source).convertToFormat(QImage::Format_ARGB32_Premultiplied);
       const QRectF target(left * FShowRate, top * FShowRate, source.width() * FShowRate,
                           source.height() * FShowRate);
       Painter.drawImage(target, part);
@@ -346,7 +345,8 @@ void TfrmEdit::DrawMark(QPainter& Painter) const {
   // Drawn over a freshly painted picture each time, so it overwrites and is never inverted away.
   Painter.setRenderHint(QPainter::Antialiasing, false);
   Painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
-  Painter.setPen(QPen(FromColorRef(FHost.BandColor()), 1, Qt::SolidLine));
+  Painter.setPen(
+      QPen(FromColorRef(ColorToRGB(static_cast<int32_t>(FHost.BandColor()))), 1, Qt::SolidLine));
   Painter.setBrush(Qt::NoBrush);
   const QPoint a = ToView(FPoints.P1), b = ToView(FPoints.P2);
   if (FEditMode == TEditMode::emRevise)
@@ -606,8 +606,7 @@ void TfrmEdit::CopyClipboard() {
 
 bool TfrmEdit::CloseQuery() {
   bool canClose = true;
-  if (FModified && FOnAskSave && !RunGuarded([&] { FOnAskSave(this, canClose); }))
-    canClose = false;
+  if (FModified && FOnAskSave && !RunGuarded([&] { FOnAskSave(this, canClose); })) canClose = false;
   return canClose;
 }
 

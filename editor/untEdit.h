@@ -23,7 +23,8 @@ class TEditPaintBox;
 enum class TZoomState { zsSame, zsAll, zsZoomIn, zsZoomOut, zsZoomAs };
 
 class TfrmEdit;
-using TNotifyEvent = std::function<void(TfrmEdit* Sender)>;
+// An editor event: the editor is the sender.
+using TEditNotifyEvent = std::function<void(TfrmEdit* Sender)>;
 using TAskSaveEvent = std::function<void(TfrmEdit* Sender, bool& CanClose)>;
 using TUpdateLoupeEvent = std::function<void(TfrmEdit* Sender, intptr_t X, intptr_t Y)>;
 
@@ -55,14 +56,14 @@ class TfrmEdit : public QMdiSubWindow {
   const TUndoStack& UndoStack() const { return FUndo; }
 
   void SetOnAskSave(TAskSaveEvent Value) { FOnAskSave = std::move(Value); }
-  void SetOnImageClose(TNotifyEvent Value) { FOnImageClose = std::move(Value); }
-  void SetOnImageOpen(TNotifyEvent Value) { FOnImageOpen = std::move(Value); }
-  void SetOnSelect(TNotifyEvent Value) { FOnSelect = std::move(Value); }
+  void SetOnImageClose(TEditNotifyEvent Value) { FOnImageClose = std::move(Value); }
+  void SetOnImageOpen(TEditNotifyEvent Value) { FOnImageOpen = std::move(Value); }
+  void SetOnSelect(TEditNotifyEvent Value) { FOnSelect = std::move(Value); }
   void SetOnUpdateLoupe(TUpdateLoupeEvent Value) { FOnUpdateLoupe = std::move(Value); }
   // The window's own activation and deactivation, raised by whoever tracks the frame's active
   // child so that the old child's deactivation always comes before the new one's activation.
-  void SetOnActivate(TNotifyEvent Value) { FOnActivate = std::move(Value); }
-  void SetOnDeactivate(TNotifyEvent Value) { FOnDeactivate = std::move(Value); }
+  void SetOnActivate(TEditNotifyEvent Value) { FOnActivate = std::move(Value); }
+  void SetOnDeactivate(TEditNotifyEvent Value) { FOnDeactivate = std::move(Value); }
   void Activated();
   void Deactivated();
 
@@ -132,12 +133,12 @@ class TfrmEdit : public QMdiSubWindow {
   QString FFileName;
   bool FModified = false;
   TAskSaveEvent FOnAskSave;
-  TNotifyEvent FOnImageClose;
-  TNotifyEvent FOnImageOpen;
-  TNotifyEvent FOnSelect;
+  TEditNotifyEvent FOnImageClose;
+  TEditNotifyEvent FOnImageOpen;
+  TEditNotifyEvent FOnSelect;
   TUpdateLoupeEvent FOnUpdateLoupe;
-  TNotifyEvent FOnActivate;
-  TNotifyEvent FOnDeactivate;
+  TEditNotifyEvent FOnActivate;
+  TEditNotifyEvent FOnDeactivate;
   TPoints FPoints;
   int8_t FReviseCount = 0;
   bool FSelected = false;

@@ -58,3 +58,9 @@ uint32_t ColorToRGB(int32_t Color) {
   return static_cast<uint32_t>(c.red()) | static_cast<uint32_t>(c.green()) << 8 |
          static_cast<uint32_t>(c.blue()) << 16;
 }
+
+uint32_t PackBackColor(int32_t Color, int32_t Alpha) {
+  const uint32_t rgb = ColorToRGB(Color);
+  const uint32_t alpha = static_cast<uint32_t>(Alpha) & 0xFF;
+  return alpha << 24 | (rgb & 0xFF) << 16 | ((rgb >> 8) & 0xFF) << 8 | ((rgb >> 16) & 0xFF);
+}
