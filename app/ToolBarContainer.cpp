@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <map>
 
+#include "Fonts.h"
+
 namespace {
 
 int RowOf(const QRect& bounds) { return std::max(0, bounds.top()) / TToolBarContainer::RowHeight; }
@@ -27,9 +29,7 @@ TToolBarContainer::TToolBarContainer(QWidget* parent) : QWidget(parent) {
 }
 
 void TToolBarContainer::AddBar(QToolBar* bar, const QRect& bounds) {
-  QFont font(QStringLiteral("Tahoma"));
-  font.setPixelSize(11);
-  bar->setFont(font);
+  bar->setFont(WindowFont());
   bar->setIconSize(QSize(16, 16));
   bar->setToolButtonStyle(Qt::ToolButtonIconOnly);
   // Outside a main window a tool bar cannot move itself; this container moves it by its grip.

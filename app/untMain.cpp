@@ -21,6 +21,7 @@
 #include "ErrorGuard.h"
 #include "Exception.h"
 #include "ExtIniFile.h"
+#include "Fonts.h"
 #include "PictureDialogs.h"
 #include "ProgramAbout.h"
 #include "SystemColors.h"
@@ -67,13 +68,7 @@ bool MaskHas(const QString& Mask, const QString& UpperExtension) {
 }
 
 QFont MenuFont() {
-  QFont font;
-  // Where the preferred Japanese face is missing, the installed Japanese Gothic faces stand in.
-  font.setFamilies({QStringLiteral("メイリオ"), QStringLiteral("Meiryo"),
-                    QStringLiteral("IPAGothic"), QStringLiteral("IPAPGothic"),
-                    QStringLiteral("Noto Sans CJK JP")});
-  font.setPixelSize(12);
-  return font;
+  return JapaneseFont({QStringLiteral("メイリオ"), QStringLiteral("Meiryo")}, 12);
 }
 
 QPalette MenuPalette(QPalette Palette) {
@@ -125,9 +120,7 @@ TfrmMain::TfrmMain(QStringList Params) : FParams(std::move(Params)) {
   frmMain = this;
   setWindowTitle(QStringLiteral("Levelora"));
   setWindowIcon(ProgramIcon());
-  QFont tahoma(QStringLiteral("Tahoma"));
-  tahoma.setPixelSize(11);
-  setFont(tahoma);
+  setFont(WindowFont());
 
   FActions = CreateActions(this);
   for (int i = 0; i < kCommandCount; ++i) {

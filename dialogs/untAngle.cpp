@@ -4,18 +4,15 @@
 #include <QPushButton>
 
 #include "DialogParts.h"
+#include "Fonts.h"
 #include "UpdownNumberEdit.h"
-
-namespace {}  // namespace
 
 TfrmAngle::TfrmAngle(QWidget* Owner) : QDialog(Owner) {
   setObjectName(QStringLiteral("frmAngle"));
   setWindowTitle(QStringLiteral("回転角度の指定"));
   setWindowFlag(Qt::WindowContextHelpButtonHint, false);
   setWindowFlag(Qt::MSWindowsFixedSizeDialogHint);
-  QFont tahoma(QStringLiteral("Tahoma"));
-  tahoma.setPixelSize(11);
-  setFont(tahoma);
+  setFont(WindowFont());
   setFixedSize(272, 47);
 
   FedtAngle = new TUpdownNumberEdit(this);

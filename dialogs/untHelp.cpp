@@ -7,6 +7,7 @@
 #include <QUrl>
 
 #include "ErrorGuard.h"
+#include "Fonts.h"
 #include "HelpFinder.h"
 
 void OpenDocument(const QString& Path) { QDesktopServices::openUrl(QUrl::fromLocalFile(Path)); }
@@ -28,9 +29,7 @@ void ShowHelp(QWidget* Owner, const QString& Folder, const TDocumentOpener& Open
 
 TfrmHelp::TfrmHelp(QWidget* Owner, const QString& Folder) : QDialog(Owner) {
   setWindowTitle(QStringLiteral("ヘルプの選択"));
-  QFont tahoma(QStringLiteral("Tahoma"));
-  tahoma.setPixelSize(11);
-  setFont(tahoma);
+  setFont(WindowFont());
   setFixedSize(174, 126);
 
   lstHelp = new QListWidget(this);

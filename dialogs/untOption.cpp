@@ -11,6 +11,7 @@
 #include "DialogParts.h"
 #include "ErrorGuard.h"
 #include "ExtIniFile.h"
+#include "Fonts.h"
 #include "SystemColors.h"
 #include "UpdownNumberEdit.h"
 
@@ -86,9 +87,7 @@ TfrmOption::TfrmOption(QWidget* Owner, TExtIniFile& Store) : QDialog(Owner), FSt
   setWindowTitle(QStringLiteral("オプション"));
   setWindowFlag(Qt::WindowContextHelpButtonHint, false);
   setWindowFlag(Qt::MSWindowsFixedSizeDialogHint);
-  QFont tahoma(QStringLiteral("Tahoma"));
-  tahoma.setPixelSize(11);
-  setFont(tahoma);
+  setFont(WindowFont());
   setFixedSize(312, 203);
 
   FGroupBox1 = new QGroupBox(QStringLiteral("ラバーバンド"), this);

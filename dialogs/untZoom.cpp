@@ -6,19 +6,16 @@
 
 #include "DialogParts.h"
 #include "ErrorGuard.h"
+#include "Fonts.h"
 #include "UpdownNumberEdit.h"
 #include "untEdit.h"
-
-namespace {}  // namespace
 
 TfrmZoom::TfrmZoom(QWidget* Owner) : QDialog(Owner) {
   setObjectName(QStringLiteral("frmZoom"));
   setWindowTitle(QStringLiteral("ズーム"));
   setWindowFlag(Qt::WindowContextHelpButtonHint, false);
   setWindowFlag(Qt::MSWindowsFixedSizeDialogHint);
-  QFont tahoma(QStringLiteral("Tahoma"));
-  tahoma.setPixelSize(11);
-  setFont(tahoma);
+  setFont(WindowFont());
   setFixedSize(257, 91);
 
   FedtZoom = new TUpdownNumberEdit(this);

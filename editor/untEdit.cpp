@@ -21,6 +21,7 @@
 
 #include "BusyCursor.h"
 #include "ErrorGuard.h"
+#include "Fonts.h"
 #include "SystemColors.h"
 
 int32_t RoundHalfEven(double Value) {
@@ -136,9 +137,7 @@ class TEditPaintBox : public QWidget {
 
 TfrmEdit::TfrmEdit(QMdiArea* Area, TEditorHost& Host) : FHost(Host) {
   setAttribute(Qt::WA_DeleteOnClose);
-  QFont tahoma(QStringLiteral("Tahoma"));
-  tahoma.setPixelSize(11);
-  setFont(tahoma);
+  setFont(WindowFont());
 
   auto* client = new QWidget;
   auto* layout = new QVBoxLayout(client);

@@ -7,17 +7,12 @@
 #include <QVBoxLayout>
 
 #include "ErrorGuard.h"
+#include "Fonts.h"
 
 namespace {
 
-// Where the preferred Japanese face is missing, the installed Japanese Gothic faces stand in.
 QFont BoxFont() {
-  QFont font;
-  font.setFamilies({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("MS PGothic"),
-                    QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic"),
-                    QStringLiteral("Noto Sans CJK JP")});
-  font.setPixelSize(12);
-  return font;
+  return JapaneseFont({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("MS PGothic")}, 12);
 }
 
 TFocusLabel* NewFocusLabel(QWidget* Parent, const QRect& Geometry, bool WordWrap) {
