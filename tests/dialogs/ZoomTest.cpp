@@ -8,21 +8,12 @@
 #include <functional>
 #include <memory>
 
-#include "TEditorHost.h"
+#include "EditorHarness.h"
 #include "UpdownNumberEdit.h"
 #include "untEdit.h"
 #include "untZoom.h"
 
 namespace {
-
-struct ZoomHost : TEditorHost {
-  uint32_t BackColor() const override { return 0xFFFFFFFF; }
-  uint32_t BandColor() const override { return 0x0000FFFF; }
-  int32_t IncNewImage() override { return ++Count; }
-  void UndoChanged() override {}
-  QIcon RotateImage(int) const override { return QIcon(); }
-  int32_t Count = 0;
-};
 
 // A real editor with a picture in a frame, and the dialog aimed at it.
 class ZoomTest : public ::testing::Test {
@@ -61,7 +52,7 @@ class ZoomTest : public ::testing::Test {
   double Rate() const { return Editor->ShowRate(); }
 
   QMdiArea Area;
-  ZoomHost Host;
+  TestHost Host;
   TfrmEdit* Editor;
   std::unique_ptr<TfrmZoom> Dialog;
 };
