@@ -207,8 +207,11 @@ void TfrmMain::FormCreate() {
 }
 
 void TfrmMain::CreateLoupe() {
+  const bool placed = FiniMain->ItemExists(kForms, QStringLiteral("frmLupe"));
   frmLupe = new TfrmLupe(
       this, *FiniMain, [this] { return FBandColor; }, [] { frmLupe = nullptr; });
+  // On a first run it stands beside the frame rather than over its menu.
+  if (!placed) frmLupe->move(geometry().right() + 8, geometry().top());
   frmLupe->show();
 }
 
