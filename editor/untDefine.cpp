@@ -42,7 +42,7 @@ void TUndoItem::WriteBitmap(const imaging::TGPBitmap& Bitmap) {
 }
 
 void TUndoItem::WriteBitmap(std::unique_ptr<imaging::TGPBitmap>&& Bitmap) {
-  if (Bitmap->PixelFormat() == QImage::Format_ARGB32)
+  if (Bitmap->PixelFormat() == QImage::Format_ARGB32 || Bitmap->AdoptAsArgb())
     FImage = std::move(Bitmap);
   else
     WriteBitmap(*Bitmap);

@@ -42,8 +42,9 @@ class TUndoItem {
  public:
   // Keeps a copy of the whole bitmap; the bitmap stays the caller's.
   void WriteBitmap(const imaging::TGPBitmap& Bitmap);
-  // Takes the bitmap itself when it is 32-bit ARGB, sparing a copy when the caller is about to
-  // discard it anyway; other formats are copied. When the copy fails the caller keeps Bitmap.
+  // Takes the bitmap itself when it is 32-bit ARGB or opaque 32-bit RGB, sparing a copy when the
+  // caller is about to discard it anyway; other formats are copied. When the copy fails the
+  // caller keeps Bitmap.
   void WriteBitmap(std::unique_ptr<imaging::TGPBitmap>&& Bitmap);
   // A new copy for the caller; the item keeps its own.
   std::unique_ptr<imaging::TGPBitmap> ReadBitmap() const;

@@ -62,6 +62,13 @@ class TGPBitmap {
   // resolution. Throws Exception with a message naming the file when the write fails.
   void Save(const QString& path, const QString& encoderClsid) const;
 
+  // An opaque 32-bit image (RGB32 keeps every alpha byte at 0xFF) becomes 32-bit ARGB in place,
+  // without a copy. False, and nothing changes, for every other format.
+  bool AdoptAsArgb() {
+    if (FImage.format() != QImage::Format_RGB32) return false;
+    return FImage.reinterpretAsFormat(QImage::Format_ARGB32);
+  }
+
   explicit TGPBitmap(QImage image) : FImage(std::move(image)) {}
 
  private:

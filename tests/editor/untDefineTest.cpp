@@ -111,6 +111,19 @@ TEST(UndoStack, TwentyFourBitComesBackAsTheSamePictureInArgb) {
   }
 }
 
+TEST(UndoStack, AnOpaqueThirtyTwoBitPictureMovesInWithoutACopy) {
+  QImage rgb(5, 4, QImage::Format_RGB32);
+  for (int i = 0; i < 20; ++i) rgb.setPixel(i % 5, i / 5, qRgb(i * 12, 255 - i * 12, 40));
+  auto image = std::make_unique<imaging::TGPBitmap>(rgb.copy());
+  const uchar* pixels = image->Image().constBits();
+  TUndoStack stack;
+  stack.Push(std::move(image));
+  auto back = stack.Pop();
+  EXPECT_EQ(back->Image().constBits(), pixels);
+  EXPECT_EQ(back->PixelFormat(), QImage::Format_ARGB32);
+  EXPECT_EQ(back->Image(), rgb.convertToFormat(QImage::Format_ARGB32));
+}
+
 TEST(UndoStack, ACopyThatCannotBeMadeAddsNoEntry) {
   TUndoStack stack;
   auto big = Solid(64, 64, 0xFF336699, QImage::Format_RGB888);
