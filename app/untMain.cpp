@@ -139,7 +139,8 @@ TfrmMain::TfrmMain(QStringList Params) : FParams(std::move(Params)) {
   FmdiArea->setActivationOrder(QMdiArea::ActivationHistoryOrder);
   FmdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   FmdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-  connect(FmdiArea, &QMdiArea::subWindowActivated, this, [this] { TrackActivation(); });
+  connect(FmdiArea, &QMdiArea::subWindowActivated, this,
+          [this] { RunGuarded([&] { TrackActivation(); }); });
 
   auto* central = new QWidget;
   auto* layout = new QVBoxLayout(central);
