@@ -1,0 +1,177 @@
+#pragma once
+
+// The TWAIN 1.8 types, records and constants this program exchanges with the source manager,
+// declared from the standard's published layouts. Records use the standard's 2-byte packing;
+// handles and memory references are native pointers.
+
+#include <cstdint>
+
+using TW_INT8 = int8_t;
+using TW_INT16 = int16_t;
+using TW_INT32 = int32_t;
+using TW_UINT8 = uint8_t;
+using TW_UINT16 = uint16_t;
+using TW_UINT32 = uint32_t;
+using TW_BOOL = uint16_t;
+using TW_HANDLE = void*;
+using TW_MEMREF = void*;
+
+#pragma pack(push, 2)
+
+using TW_STR32 = char[34];
+
+struct TW_FIX32 {
+  TW_INT16 Whole;
+  TW_UINT16 Frac;
+};
+
+struct TW_VERSION {
+  TW_UINT16 MajorNum;
+  TW_UINT16 MinorNum;
+  TW_UINT16 Language;
+  TW_UINT16 Country;
+  TW_STR32 Info;
+};
+
+struct TW_IDENTITY {
+  TW_UINT32 Id;
+  TW_VERSION Version;
+  TW_UINT16 ProtocolMajor;
+  TW_UINT16 ProtocolMinor;
+  TW_UINT32 SupportedGroups;
+  TW_STR32 Manufacturer;
+  TW_STR32 ProductFamily;
+  TW_STR32 ProductName;
+};
+
+struct TW_USERINTERFACE {
+  TW_BOOL ShowUI;
+  TW_BOOL ModalUI;
+  TW_HANDLE hParent;
+};
+
+struct TW_EVENT {
+  TW_MEMREF pEvent;
+  TW_UINT16 TWMessage;
+};
+
+struct TW_PENDINGXFERS {
+  TW_UINT16 Count;
+  TW_UINT32 EOJ;
+};
+
+struct TW_CAPABILITY {
+  TW_UINT16 Cap;
+  TW_UINT16 ConType;
+  TW_HANDLE hContainer;
+};
+
+struct TW_ONEVALUE {
+  TW_UINT16 ItemType;
+  TW_UINT32 Item;
+};
+
+struct TW_STATUS {
+  TW_UINT16 ConditionCode;
+  TW_UINT16 Reserved;
+};
+
+#pragma pack(pop)
+
+static_assert(sizeof(TW_STR32) == 34);
+static_assert(sizeof(TW_IDENTITY) == 156);
+static_assert(sizeof(TW_PENDINGXFERS) == 6);
+static_assert(sizeof(TW_ONEVALUE) == 6);
+static_assert(sizeof(TW_FIX32) == 4);
+
+// The manager's one entry point; Dest is null for calls to the manager itself.
+using DSMENTRYPROC = TW_UINT16 (*)(TW_IDENTITY* Origin, TW_IDENTITY* Dest, TW_UINT32 DG,
+                                   TW_UINT16 DAT, TW_UINT16 MSG, TW_MEMREF Data);
+
+// Data groups.
+constexpr TW_UINT32 DG_CONTROL = 0x0001;
+constexpr TW_UINT32 DG_IMAGE = 0x0002;
+
+// Data argument types.
+constexpr TW_UINT16 DAT_CAPABILITY = 0x0001;
+constexpr TW_UINT16 DAT_EVENT = 0x0002;
+constexpr TW_UINT16 DAT_IDENTITY = 0x0003;
+constexpr TW_UINT16 DAT_PARENT = 0x0004;
+constexpr TW_UINT16 DAT_PENDINGXFERS = 0x0005;
+constexpr TW_UINT16 DAT_STATUS = 0x0008;
+constexpr TW_UINT16 DAT_USERINTERFACE = 0x0009;
+constexpr TW_UINT16 DAT_IMAGENATIVEXFER = 0x0104;
+
+// Messages.
+constexpr TW_UINT16 MSG_NULL = 0x0000;
+constexpr TW_UINT16 MSG_GET = 0x0001;
+constexpr TW_UINT16 MSG_GETFIRST = 0x0004;
+constexpr TW_UINT16 MSG_GETNEXT = 0x0005;
+constexpr TW_UINT16 MSG_SET = 0x0006;
+constexpr TW_UINT16 MSG_RESET = 0x0007;
+constexpr TW_UINT16 MSG_XFERREADY = 0x0101;
+constexpr TW_UINT16 MSG_CLOSEDSREQ = 0x0102;
+constexpr TW_UINT16 MSG_CLOSEDSOK = 0x0103;
+constexpr TW_UINT16 MSG_DEVICEEVENT = 0x0104;
+constexpr TW_UINT16 MSG_OPENDSM = 0x0301;
+constexpr TW_UINT16 MSG_CLOSEDSM = 0x0302;
+constexpr TW_UINT16 MSG_OPENDS = 0x0401;
+constexpr TW_UINT16 MSG_CLOSEDS = 0x0402;
+constexpr TW_UINT16 MSG_USERSELECT = 0x0403;
+constexpr TW_UINT16 MSG_DISABLEDS = 0x0501;
+constexpr TW_UINT16 MSG_ENABLEDS = 0x0502;
+constexpr TW_UINT16 MSG_PROCESSEVENT = 0x0601;
+constexpr TW_UINT16 MSG_ENDXFER = 0x0701;
+
+// Return codes.
+constexpr TW_UINT16 TWRC_SUCCESS = 0;
+constexpr TW_UINT16 TWRC_FAILURE = 1;
+constexpr TW_UINT16 TWRC_CHECKSTATUS = 2;
+constexpr TW_UINT16 TWRC_CANCEL = 3;
+constexpr TW_UINT16 TWRC_DSEVENT = 4;
+constexpr TW_UINT16 TWRC_NOTDSEVENT = 5;
+constexpr TW_UINT16 TWRC_XFERDONE = 6;
+constexpr TW_UINT16 TWRC_ENDOFLIST = 7;
+
+// Condition codes.
+constexpr TW_UINT16 TWCC_SUCCESS = 0;
+constexpr TW_UINT16 TWCC_BUMMER = 1;
+constexpr TW_UINT16 TWCC_LOWMEMORY = 2;
+constexpr TW_UINT16 TWCC_NODS = 3;
+constexpr TW_UINT16 TWCC_MAXCONNECTIONS = 4;
+constexpr TW_UINT16 TWCC_OPERATIONERROR = 5;
+constexpr TW_UINT16 TWCC_BADCAP = 6;
+constexpr TW_UINT16 TWCC_BADPROTOCOL = 9;
+constexpr TW_UINT16 TWCC_BADVALUE = 10;
+constexpr TW_UINT16 TWCC_SEQERROR = 11;
+constexpr TW_UINT16 TWCC_BADDEST = 12;
+constexpr TW_UINT16 TWCC_CAPUNSUPPORTED = 13;
+constexpr TW_UINT16 TWCC_CAPBADOPERATION = 14;
+constexpr TW_UINT16 TWCC_CAPSEQERROR = 15;
+constexpr TW_UINT16 TWCC_DENIED = 16;
+constexpr TW_UINT16 TWCC_FILEEXISTS = 17;
+constexpr TW_UINT16 TWCC_FILENOTFOUND = 18;
+constexpr TW_UINT16 TWCC_NOTEMPTY = 19;
+constexpr TW_UINT16 TWCC_PAPERJAM = 20;
+constexpr TW_UINT16 TWCC_PAPERDOUBLEFEED = 21;
+constexpr TW_UINT16 TWCC_FILEWRITEERROR = 22;
+constexpr TW_UINT16 TWCC_CHECKDEVICEONLINE = 23;
+
+// Containers and item types.
+constexpr TW_UINT16 TWON_ONEVALUE = 5;
+constexpr TW_UINT16 TWTY_UINT16 = 4;
+constexpr TW_UINT16 TWTY_FIX32 = 7;
+
+// Capabilities.
+constexpr TW_UINT16 ICAP_PIXELTYPE = 0x0101;
+constexpr TW_UINT16 ICAP_XRESOLUTION = 0x1118;
+constexpr TW_UINT16 ICAP_YRESOLUTION = 0x1119;
+
+// Pixel types.
+constexpr TW_UINT16 TWPT_BW = 0;
+constexpr TW_UINT16 TWPT_GRAY = 1;
+constexpr TW_UINT16 TWPT_RGB = 2;
+
+// Identity values.
+constexpr TW_UINT16 TWLG_USERLOCALE = 0xFFFF;
+constexpr TW_UINT16 TWCY_JAPAN = 81;
