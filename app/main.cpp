@@ -5,6 +5,7 @@
 
 #include "ErrorGuard.h"
 #include "ProgramAbout.h"
+#include "TwainUtils.h"
 #include "TGPBitmap.h"
 #include "untMain.h"
 
@@ -21,9 +22,13 @@ int main(int argc, char* argv[]) {
 
   int result = 0;
   RunGuarded([&] {
-    TfrmMain window(QApplication::arguments().mid(1));
-    window.show();
-    result = QApplication::exec();
+    {
+      TfrmMain window(QApplication::arguments().mid(1));
+      window.show();
+      result = QApplication::exec();
+    }
+    // The scanner session closes after every window that might have used it.
+    ReleaseSharedTwain();
   });
   return result;
 }

@@ -26,6 +26,7 @@
 #include "ProgramAbout.h"
 #include "SystemColors.h"
 #include "ToolBarContainer.h"
+#include "TwainUtils.h"
 #include "WindowArrangement.h"
 #include "untAngle.h"
 #include "untEdit.h"
@@ -541,7 +542,11 @@ void TfrmMain::actOpenExecute() {
   if (FdlgOpen->Execute()) OpenFile(FdlgOpen->FileName());
 }
 
-void TfrmMain::actScanExecute() {}
+void TfrmMain::actScanExecute() {
+  QImage bitmap;
+  // A cancelled or failed scan opens no window and uses no number.
+  if (SharedTwain().TransferImage(bitmap, true, this)) OpenBitmap(bitmap);
+}
 
 void TfrmMain::actSaveExecute() {
   TfrmEdit* editor = ActiveEditor();
@@ -669,4 +674,4 @@ void TfrmMain::actShowHelpExecute() { ShowHelp(this); }
 
 void TfrmMain::actAboutExecute() { FdlgAbout->Execute(); }
 
-void TfrmMain::actSelectTwainExecute() {}
+void TfrmMain::actSelectTwainExecute() { SharedTwain().SelectDevice(this); }

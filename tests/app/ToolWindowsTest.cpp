@@ -1,3 +1,4 @@
+#include <QClipboard>
 #include <QLabel>
 #include <QPushButton>
 #include <QSlider>
@@ -103,6 +104,25 @@ TEST_F(ToolWindowsTest, TheAboutBoxNamesTheProgramAndItsVersion) {
     qobject_cast<QDialog*>(w)->reject();
   });
   Trigger(C::actAbout);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ToolWindowsTest, AScanThatCannotStartOpensNothingAndUsesNoNumber) {
+  // The test program has no scanner source manager beside it.
+  Start();
+  Trigger(C::actScan);
+  ASSERT_EQ(Errors.size(), 1);
+  EXPECT_TRUE(Errors[0].contains("TWAIN_32.DLL")) << Errors[0].toStdString();
+  EXPECT_EQ(EditorCount(), 0);
+  QImage picture(4, 4, QImage::Format_ARGB32);
+  picture.fill(Qt::red);
+  QApplication::clipboard()->setImage(picture);
+  Trigger(C::actPaste);
+  ASSERT_EQ(EditorCount(), 1);
+  EXPECT_EQ(Active()->windowTitle(), "新規画像1");
 }
 
 }  // namespace
