@@ -4,16 +4,10 @@
 #include <QPushButton>
 
 #include "DialogParts.h"
-#include "Fonts.h"
 #include "UpdownNumberEdit.h"
 
 TfrmAngle::TfrmAngle(QWidget* Owner) : QDialog(Owner) {
-  setObjectName(QStringLiteral("frmAngle"));
-  setWindowTitle(QStringLiteral("回転角度の指定"));
-  setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-  setWindowFlag(Qt::MSWindowsFixedSizeDialogHint);
-  setFont(WindowFont());
-  setFixedSize(272, 47);
+  SetUpFixedDialog(*this, "frmAngle", QStringLiteral("回転角度の指定"), {272, 47});
 
   FedtAngle = new TUpdownNumberEdit(this);
   FedtAngle->setObjectName(QStringLiteral("edtAngle"));

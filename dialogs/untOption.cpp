@@ -11,7 +11,6 @@
 #include "DialogParts.h"
 #include "ErrorGuard.h"
 #include "ExtIniFile.h"
-#include "Fonts.h"
 #include "SystemColors.h"
 #include "UpdownNumberEdit.h"
 
@@ -83,12 +82,7 @@ QLabel* NewLabel(QWidget* Parent, const char* Name, const QString& Caption, QPoi
 }  // namespace
 
 TfrmOption::TfrmOption(QWidget* Owner, TExtIniFile& Store) : QDialog(Owner), FStore(Store) {
-  setObjectName(QStringLiteral("frmOption"));
-  setWindowTitle(QStringLiteral("オプション"));
-  setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-  setWindowFlag(Qt::MSWindowsFixedSizeDialogHint);
-  setFont(WindowFont());
-  setFixedSize(312, 203);
+  SetUpFixedDialog(*this, "frmOption", QStringLiteral("オプション"), {312, 203});
 
   FGroupBox1 = new QGroupBox(QStringLiteral("ラバーバンド"), this);
   FGroupBox1->setObjectName(QStringLiteral("GroupBox1"));

@@ -6,17 +6,11 @@
 
 #include "DialogParts.h"
 #include "ErrorGuard.h"
-#include "Fonts.h"
 #include "UpdownNumberEdit.h"
 #include "untEdit.h"
 
 TfrmZoom::TfrmZoom(QWidget* Owner) : QDialog(Owner) {
-  setObjectName(QStringLiteral("frmZoom"));
-  setWindowTitle(QStringLiteral("ズーム"));
-  setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-  setWindowFlag(Qt::MSWindowsFixedSizeDialogHint);
-  setFont(WindowFont());
-  setFixedSize(257, 91);
+  SetUpFixedDialog(*this, "frmZoom", QStringLiteral("ズーム"), {257, 91});
 
   FedtZoom = new TUpdownNumberEdit(this);
   FedtZoom->setObjectName(QStringLiteral("edtZoom"));
