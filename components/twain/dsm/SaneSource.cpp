@@ -1,8 +1,10 @@
 #include "SaneSource.h"
 
 #include <QCoreApplication>
+#include <chrono>
 #include <cstring>
 #include <memory>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -31,10 +33,17 @@ TW_UINT16 ConditionOf(SANE_Status Status) {
   }
 }
 
-// Cancels the device's scan however the transfer ends.
+// Cancels the device's scan however the transfer ends. Backends that read the device on a thread
+// of their own cancel that thread asynchronously; cancelled while it is still starting (inside the
+// allocator), it never ends and sane_cancel waits for it for ever. A scan that ends early, by an
+// error or a cancel at the device, therefore gives the reader a moment to get going first.
 struct TScanGuard {
   SANE_Handle Device;
-  ~TScanGuard() { sane_cancel(Device); }
+  bool Complete = false;
+  ~TScanGuard() {
+    if (!Complete) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    sane_cancel(Device);
+  }
 };
 
 struct TScanCancelled {};
@@ -205,6 +214,7 @@ TW_UINT16 TSaneSource::TransferNative(TW_HANDLE& Image) {
     // Several passes (one per colour) are not combined here.
     Require(params.last_frame, TWCC_BUMMER);
     const std::vector<uint8_t> data = ReadFrame(FDevice);
+    guard.Complete = true;
     TSaneOptions options(FDevice);
     const int32_t dpi =
         options.Has(ResolutionOption) ? SANE_UNFIX(options.Number(ResolutionOption)) : 0;
