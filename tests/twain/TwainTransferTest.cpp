@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTest>
@@ -111,6 +112,55 @@ TEST(TwainTransfer, DeviceErrorsDuringTheScanGiveClearTexts) {
     EXPECT_TRUE(bitmap.isNull()) << c.Status;
     ExpectSourceDisabledAndOpen(twain);
   }
+}
+
+namespace {
+
+// A slow device: the 629 x 787 frame at 200 dpi comes in pieces 100 ms apart, under a second in
+// all, with the progress window showing after half a second.
+const QStringList SlowDevice{QStringLiteral("resolution 200"), QStringLiteral("read-delay true"),
+                             QStringLiteral("read-delay-duration 100000")};
+const QSize SlowFrame(629, 787);
+
+QProgressDialog* ProgressWindow(QWidget* Widget) { return qobject_cast<QProgressDialog*>(Widget); }
+
+}  // namespace
+
+TEST(TwainTransfer, SlowScanShowsItsProgressAndGoesAwayWhenDone) {
+  TSaneTestBackend backend(SlowDevice);
+  TTwain twain;
+  QImage bitmap;
+  int shownAt = -1;
+  bool busyWhileShown = true;
+  WhenShown(QStringLiteral("ScanProgress"), [&](QWidget* Window) {
+    shownAt = ProgressWindow(Window)->value();
+    busyWhileShown = QApplication::overrideCursor() != nullptr;
+  });
+  ASSERT_TRUE(twain.TransferImage(bitmap, false, nullptr));
+  EXPECT_EQ(bitmap.size(), SlowFrame);
+  EXPECT_GT(shownAt, 0);
+  EXPECT_LT(shownAt, 1000);
+  EXPECT_FALSE(busyWhileShown) << "the cancel button must not show the busy cursor";
+  EXPECT_EQ(FindTopLevel<QWidget>(QStringLiteral("ScanProgress")), nullptr);
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+  ExpectSourceDisabledAndOpen(twain);
+}
+
+TEST(TwainTransfer, CancelInTheProgressWindowStopsTheScan) {
+  TSaneTestBackend backend(SlowDevice);
+  TTwain twain;
+  QImage bitmap;
+  WhenShown(QStringLiteral("ScanProgress"), [](QWidget* Window) {
+    QTest::mouseClick(Window->findChild<QPushButton*>(), Qt::LeftButton);
+  });
+  EXPECT_EQ(TransferError(twain, bitmap), QStringLiteral("キャンセルされました"));
+  EXPECT_TRUE(bitmap.isNull());
+  EXPECT_EQ(FindTopLevel<QWidget>(QStringLiteral("ScanProgress")), nullptr);
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+  ExpectSourceDisabledAndOpen(twain);
+  // The device is ready for the next scan.
+  ASSERT_TRUE(twain.TransferImage(bitmap, false, nullptr));
+  EXPECT_EQ(bitmap.size(), SlowFrame);
 }
 
 TEST(TwainTransfer, UnknownLineCountIsTakenFromTheData) {

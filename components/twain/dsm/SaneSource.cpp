@@ -10,6 +10,7 @@
 
 #include "SaneDib.h"
 #include "SaneOptions.h"
+#include "ScanProgress.h"
 #include "SourceFailure.h"
 
 namespace {
@@ -55,10 +56,11 @@ void CheckScan(SANE_Status Status) {
 
 // Reads the frame to its end; a device sending more than any transferable image is refused
 // before memory runs out.
-std::vector<uint8_t> ReadFrame(SANE_Handle Device) {
+std::vector<uint8_t> ReadFrame(SANE_Handle Device, TScanProgress& Progress) {
   std::vector<uint8_t> data;
   std::vector<uint8_t> chunk(1 << 16);
   for (;;) {
+    if (!Progress.Advance(data.size())) throw TScanCancelled{};
     SANE_Int length = 0;
     const SANE_Status status =
         sane_read(Device, chunk.data(), static_cast<SANE_Int>(chunk.size()), &length);
@@ -137,6 +139,7 @@ TW_UINT16 TSaneSource::Enable(const TW_USERINTERFACE& UserInterface) {
   Require(FState == TState::Open);
   FState = TState::Enabled;
   FSettingFailure = TWCC_SUCCESS;
+  FParent = static_cast<QWidget*>(UserInterface.hParent);
   if (UserInterface.ShowUI)
     ShowDialog(static_cast<QWidget*>(UserInterface.hParent), UserInterface.ModalUI);
   else
@@ -213,7 +216,10 @@ TW_UINT16 TSaneSource::TransferNative(TW_HANDLE& Image) {
     CheckedLineBytes(params);
     // Several passes (one per colour) are not combined here.
     Require(params.last_frame, TWCC_BUMMER);
-    const std::vector<uint8_t> data = ReadFrame(FDevice);
+    const size_t expected =
+        params.lines > 0 ? static_cast<size_t>(params.bytes_per_line) * params.lines : 0;
+    TScanProgress progress(FParent, expected);
+    const std::vector<uint8_t> data = ReadFrame(FDevice, progress);
     guard.Complete = true;
     TSaneOptions options(FDevice);
     const int32_t dpi =

@@ -58,4 +58,6 @@ class TSaneSource : public QObject {
   // A dialog setting the device refused: the transfer that follows fails with it.
   TW_UINT16 FSettingFailure = TWCC_SUCCESS;
   QPointer<TScanDialog> FDialog;
+  // The application's window given at enabling: the progress indicator stands over it.
+  QPointer<QWidget> FParent;
 };
