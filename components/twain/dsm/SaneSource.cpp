@@ -42,7 +42,7 @@ struct TScanGuard {
   SANE_Handle Device;
   bool Complete = false;
   ~TScanGuard() {
-    if (!Complete) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    if (!Complete) std::this_thread::sleep_for(std::chrono::milliseconds(100));
     sane_cancel(Device);
   }
 };
