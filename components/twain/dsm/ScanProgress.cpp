@@ -1,6 +1,6 @@
 #include "ScanProgress.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <algorithm>
 #include <limits>
 
@@ -16,12 +16,7 @@ TScanProgress::TScanProgress(QWidget* Parent, size_t ExpectedBytes)
   // The window is shown here, by elapsed time, and not by the dialog's own estimate: with an
   // unknown length the dialog never leaves its minimum and would never show.
   FDialog.setMinimumDuration(std::numeric_limits<int>::max());
-  QApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
   FElapsed.start();
-}
-
-TScanProgress::~TScanProgress() {
-  if (FBusyCursor) QApplication::restoreOverrideCursor();
 }
 
 bool TScanProgress::Advance(size_t BytesRead) {
@@ -30,8 +25,7 @@ bool TScanProgress::Advance(size_t BytesRead) {
                                       FExpectedBytes));
   if (!FDialog.isVisible() && FElapsed.elapsed() >= ShowAfterMs) {
     // The cancel button must not look busy.
-    QApplication::restoreOverrideCursor();
-    FBusyCursor = false;
+    FBusy.reset();
     FDialog.show();
   }
   if (FDialog.isVisible()) QCoreApplication::processEvents();

@@ -3,6 +3,9 @@
 #include <QElapsedTimer>
 #include <QProgressDialog>
 #include <cstddef>
+#include <optional>
+
+#include "BusyCursor.h"
 
 // The source's progress indicator while it reads the device: a busy cursor from the start, and
 // once the scan has taken half a second a window with the share read so far and a cancel button.
@@ -11,7 +14,6 @@ class TScanProgress {
  public:
   // ExpectedBytes 0: the device does not know how long the frame is.
   TScanProgress(QWidget* Parent, size_t ExpectedBytes);
-  ~TScanProgress();
   TScanProgress(const TScanProgress&) = delete;
   TScanProgress& operator=(const TScanProgress&) = delete;
 
@@ -25,5 +27,5 @@ class TScanProgress {
   QProgressDialog FDialog;
   QElapsedTimer FElapsed;
   size_t FExpectedBytes;
-  bool FBusyCursor = true;
+  std::optional<TBusyCursor> FBusy{std::in_place};
 };
