@@ -141,7 +141,7 @@ TW_UINT16 TSaneSource::Enable(const TW_USERINTERFACE& UserInterface) {
   FSettingFailure = TWCC_SUCCESS;
   FParent = static_cast<QWidget*>(UserInterface.hParent);
   if (UserInterface.ShowUI)
-    ShowDialog(static_cast<QWidget*>(UserInterface.hParent), UserInterface.ModalUI);
+    ShowDialog(FParent, UserInterface.ModalUI);
   else
     Post(MSG_XFERREADY);
   return TWRC_SUCCESS;
