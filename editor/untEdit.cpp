@@ -219,13 +219,19 @@ void TfrmEdit::SetImage(std::unique_ptr<imaging::TGPBitmap> Image) {
   FReducedView = QImage();
 }
 
-void TfrmEdit::SetBitmap(const QImage& Value) {
-  SetImage(imaging::TGPBitmap::FromHBITMAP(Value));
-  setWindowTitle(QStringLiteral("新規画像") + QString::number(FHost.IncNewImage()));
-  FModified = true;
+void TfrmEdit::ShowOpenedImage(std::unique_ptr<imaging::TGPBitmap> Image) {
+  SetImage(std::move(Image));
   RefreshPanel2();
   Zoom(TZoomState::zsAll, 0);
   if (FOnImageOpen) FOnImageOpen(this);
+}
+
+void TfrmEdit::SetBitmap(const QImage& Value) {
+  // Adopted first, so that a picture too large for memory uses no number.
+  std::unique_ptr<imaging::TGPBitmap> image = imaging::TGPBitmap::FromHBITMAP(Value);
+  setWindowTitle(QStringLiteral("新規画像") + QString::number(FHost.IncNewImage()));
+  FModified = true;
+  ShowOpenedImage(std::move(image));
 }
 
 void TfrmEdit::SetFileName(const QString& Value) {
@@ -240,10 +246,7 @@ void TfrmEdit::SetFileName(const QString& Value) {
     close();
     return;
   }
-  SetImage(std::move(image));
-  RefreshPanel2();
-  Zoom(TZoomState::zsAll, 0);
-  if (FOnImageOpen) FOnImageOpen(this);
+  ShowOpenedImage(std::move(image));
 }
 
 void TfrmEdit::SetSaved(const QString& NewFileName) {

@@ -115,6 +115,8 @@ class TfrmEdit : public QMdiSubWindow {
   // Replaces the image by an edited one, keeping the old one for undo.
   void ReplaceWithSnapshot(std::unique_ptr<imaging::TGPBitmap> NewImage);
   void SetImage(std::unique_ptr<imaging::TGPBitmap> Image);
+  // Takes a picture that has just been opened or adopted: size panel, whole-image zoom, OnImageOpen.
+  void ShowOpenedImage(std::unique_ptr<imaging::TGPBitmap> Image);
   TPoint ToImage(int X, int Y) const;
   QPoint ToView(const TPoint& P) const;
   void DrawMark(QPainter& Painter) const;
